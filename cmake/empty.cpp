@@ -1,0 +1,1 @@
+// Keeps the portable library non-empty before its first sources exist.

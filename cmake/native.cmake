@@ -1,0 +1,27 @@
+# Host build: the portable pieces of the library, their unit tests and fuzz
+# targets, the benchmarks that count instructions, and the static checks of
+# the built 32-bit DLL.
+include(cmake/googletest.cmake)
+
+add_library(qlclapi_portable STATIC ${QLCLAPI_PORTABLE_SOURCES})
+target_include_directories(qlclapi_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(qlclapi_portable PRIVATE ${QLCLAPI_WARNINGS})
+if(NOT QLCLAPI_PORTABLE_SOURCES)
+    target_sources(qlclapi_portable PRIVATE ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+endif()
+
+file(GLOB QLCLAPI_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+if(QLCLAPI_NATIVE_TEST_SOURCES)
+    add_executable(native_tests ${QLCLAPI_NATIVE_TEST_SOURCES})
+    target_link_libraries(native_tests PRIVATE qlclapi_portable gtest_main)
+    add_test(NAME native.unit COMMAND native_tests)
+endif()
+
+add_subdirectory(tests/pe)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/CMakeLists.txt)
+    add_subdirectory(fuzz)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/native/CMakeLists.txt)
+    add_subdirectory(bench/native)
+endif()

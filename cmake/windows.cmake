@@ -1,0 +1,47 @@
+# Windows builds (win32: the product; win64: the same sources, run under
+# wine64 by the tests).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(QLCLAPI_ARCH x86)
+else()
+    set(QLCLAPI_ARCH x64)
+endif()
+
+# The simulated driver links against ntoskrnl only; keep the user-mode
+# libraries CMake would add by default off every C link line.
+set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
+
+include(cmake/exports.cmake)
+add_subdirectory(sim)
+
+# ---- the library ---------------------------------------------------------
+file(GLOB QLCLAPI_WINDOWS_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/api/*.cpp
+    ${CMAKE_SOURCE_DIR}/core/*.cpp
+    ${CMAKE_SOURCE_DIR}/address/*_win.cpp
+    ${CMAKE_SOURCE_DIR}/status/*_win.cpp
+    ${CMAKE_SOURCE_DIR}/config/*_win.cpp
+    ${CMAKE_SOURCE_DIR}/diag/*_win.cpp)
+file(GLOB QLCLAPI_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
+
+qlclapi_generate_def(${CMAKE_BINARY_DIR}/qlclapi.def)
+
+add_library(qlclapi SHARED
+    ${QLCLAPI_PORTABLE_SOURCES} ${QLCLAPI_WINDOWS_SOURCES} ${QLCLAPI_RESOURCES}
+    ${CMAKE_BINARY_DIR}/qlclapi.def)
+set_target_properties(qlclapi PROPERTIES PREFIX "" OUTPUT_NAME qlclapi
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_include_directories(qlclapi PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
+target_compile_definitions(qlclapi PRIVATE QLCLAPI_BUILDING UNICODE _UNICODE WIN32_LEAN_AND_MEAN
+    _WIN32_WINNT=0x0601)
+target_compile_options(qlclapi PRIVATE ${QLCLAPI_WARNINGS})
+# The .def file is the one export list: nothing else may be exported, and on
+# x86 it strips the @N decoration from the __stdcall twins.
+target_link_options(qlclapi PRIVATE -Wl,--no-undefined)
+target_link_libraries(qlclapi PRIVATE kernel32 advapi32 user32 oleaut32 version)
+
+# ---- tools, benchmarks and tests ------------------------------------------
+foreach(dir tools/qlctl bench/win tests/win)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endforeach()

@@ -1,0 +1,91 @@
+#include "sim_service.h"
+
+#include "qlsim_control.h"
+
+namespace qlsim {
+
+namespace {
+
+class ServiceHandle {
+public:
+    explicit ServiceHandle(SC_HANDLE h) : handle(h) {}
+    ~ServiceHandle() {
+        if (handle) CloseServiceHandle(handle);
+    }
+    ServiceHandle(const ServiceHandle&) = delete;
+    ServiceHandle& operator=(const ServiceHandle&) = delete;
+    SC_HANDLE handle;
+};
+
+DWORD errorOr(BOOL ok) { return ok ? ERROR_SUCCESS : GetLastError(); }
+
+// Waits up to five seconds for the service to leave a pending state.
+DWORD waitWhilePending(SC_HANDLE service, DWORD pending, DWORD wanted) {
+    SERVICE_STATUS status;
+    for (int i = 0; i < 100; ++i) {
+        if (!QueryServiceStatus(service, &status)) return GetLastError();
+        if (status.dwCurrentState == wanted) return ERROR_SUCCESS;
+        if (status.dwCurrentState != pending) break;
+        Sleep(50);
+    }
+    return ERROR_SERVICE_REQUEST_TIMEOUT;
+}
+
+}  // namespace
+
+DWORD InstallDriverService(const wchar_t* imagePath) {
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager.handle) return GetLastError();
+    ServiceHandle service(CreateServiceW(manager.handle, QLSIM_SERVICE_NAME, QLSIM_SERVICE_NAME,
+                                         SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
+                                         SERVICE_ERROR_NORMAL, imagePath, nullptr, nullptr, nullptr, nullptr,
+                                         nullptr));
+    if (service.handle) return ERROR_SUCCESS;
+    if (GetLastError() != ERROR_SERVICE_EXISTS) return GetLastError();
+    ServiceHandle existing(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    if (!existing.handle) return GetLastError();
+    return errorOr(ChangeServiceConfigW(existing.handle, SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
+                                        SERVICE_ERROR_NORMAL, imagePath, nullptr, nullptr, nullptr, nullptr,
+                                        nullptr, nullptr));
+}
+
+DWORD StartDriverService() {
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager.handle) return GetLastError();
+    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    if (!service.handle) return GetLastError();
+    if (!StartServiceW(service.handle, 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
+        return GetLastError();
+    return waitWhilePending(service.handle, SERVICE_START_PENDING, SERVICE_RUNNING);
+}
+
+DWORD StopDriverService() {
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager.handle) return GetLastError();
+    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    if (!service.handle) return GetLastError();
+    SERVICE_STATUS status;
+    if (!ControlService(service.handle, SERVICE_CONTROL_STOP, &status) &&
+        GetLastError() != ERROR_SERVICE_NOT_ACTIVE)
+        return GetLastError();
+    return waitWhilePending(service.handle, SERVICE_STOP_PENDING, SERVICE_STOPPED);
+}
+
+DWORD RemoveDriverService() {
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager.handle) return GetLastError();
+    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    if (!service.handle) return GetLastError();
+    return errorOr(DeleteService(service.handle));
+}
+
+DWORD DriverServiceState() {
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager.handle) return 0;
+    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_QUERY_STATUS));
+    SERVICE_STATUS status;
+    if (!service.handle || !QueryServiceStatus(service.handle, &status)) return 0;
+    return status.dwCurrentState;
+}
+
+}  // namespace qlsim

@@ -1,0 +1,39 @@
+// The qlsim commands. Each takes the words after its name and returns the
+// process exit code: 0 success, 1 the simulated client refused or is not
+// running, 2 bad usage.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qlsim {
+class SimControl;
+}
+
+namespace qlsim {
+
+using Words = std::vector<std::wstring>;
+
+enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+
+int Usage(const char* text);                 // prints text to stderr, returns kExitUsage
+int Failed(const char* what, unsigned long error);  // prints what and the Win32 error, returns kExitFailed
+bool WantsHelp(const Words& words);
+// False (with the message printed and *exitCode set) when the control channel did not open.
+bool OpenControl(SimControl& control, int& exitCode);
+
+int CommandInstall(const Words& words);
+int CommandStart(const Words& words);
+int CommandStop(const Words& words);
+int CommandStatus(const Words& words);
+int CommandRemove(const Words& words);
+int CommandShow(const Words& words);
+int CommandSet(const Words& words);
+int CommandReset(const Words& words);
+int CommandRule(const Words& words);
+int CommandJournal(const Words& words);
+int CommandPending(const Words& words);
+int CommandComplete(const Words& words);
+int CommandRecord(const Words& words);
+
+}  // namespace qlsim

@@ -1,0 +1,118 @@
+// Static checks of the built DLLs: the 32-bit product cannot run on these
+// machines, so what its callers link against (export names, calling
+// conventions, imports) is read from the image itself.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "expected_exports.h"
+#include "pe_image.h"
+
+using pecheck::ExpectedExport;
+using pecheck::PeImage;
+
+namespace {
+
+const std::string kWin32Dir = QLCLAPI_WIN32_DIR;
+const std::string kWin64Dir = QLCLAPI_WIN64_DIR;
+
+// Only DLLs that ship with Windows; a MinGW runtime DLL (libgcc_s_*,
+// libstdc++-6, libwinpthread-1) here means a user's machine cannot load us.
+const std::set<std::string> kSystemDlls = {"kernel32.dll", "advapi32.dll", "user32.dll",
+                                           "oleaut32.dll", "version.dll",  "msvcrt.dll",
+                                           "ntdll.dll"};
+
+std::vector<ExpectedExport> expected() { return pecheck::loadExpectedExports(QLCLAPI_EXPECTED_EXPORTS_DIR); }
+
+const pecheck::Export* findExport(const PeImage& image, const std::string& name) {
+    for (const auto& e : image.exports())
+        if (e.name == name) return &e;
+    return nullptr;
+}
+
+bool hasSymbolAt(const PeImage& image, const std::string& name, uint32_t rva) {
+    for (const auto& s : image.symbols())
+        if (s.name == name && s.rva == rva) return true;
+    return false;
+}
+
+void expectExactExportNames(const PeImage& image) {
+    std::set<std::string> want, have;
+    for (const auto& e : expected()) want.insert(e.name);
+    for (const auto& e : image.exports()) have.insert(e.name);
+    for (const auto& name : want) EXPECT_TRUE(have.count(name)) << "missing export " << name;
+    for (const auto& name : have) EXPECT_TRUE(want.count(name)) << "unexpected export " << name;
+}
+
+void expectOnlySystemImports(const PeImage& image) {
+    EXPECT_FALSE(image.importedDlls().empty());
+    for (const auto& dll : image.importedDlls()) EXPECT_TRUE(kSystemDlls.count(dll)) << "imports " << dll;
+}
+
+class Win32Dll : public ::testing::Test {
+protected:
+    PeImage image{kWin32Dir + "/qlclapi.dll"};
+    void SetUp() override { ASSERT_EQ(image.error(), "") << "the win32 preset must be built first"; }
+};
+
+TEST_F(Win32Dll, IsA32BitImage) {
+    EXPECT_EQ(image.machine(), 0x14C);
+    EXPECT_FALSE(image.is64());
+}
+
+TEST_F(Win32Dll, ExportsExactlyTheListedNames) { expectExactExportNames(image); }
+
+TEST_F(Win32Dll, ExportNamesCarryNoDecoration) {
+    for (const auto& e : image.exports()) {
+        EXPECT_EQ(e.name.find('@'), std::string::npos) << e.name;
+        EXPECT_NE(e.name.front(), '_') << e.name;
+    }
+}
+
+// The linker's symbol for a __stdcall function is _Name@bytes and for a
+// __cdecl one _Name; finding that symbol at the export's address proves the
+// calling convention and the argument bytes the callee removes.
+TEST_F(Win32Dll, EachExportHasItsCallingConvention) {
+    ASSERT_FALSE(image.symbols().empty()) << "the image lost its COFF symbol table";
+    for (const auto& want : expected()) {
+        const pecheck::Export* e = findExport(image, want.name);
+        if (!e) continue;  // reported by ExportsExactlyTheListedNames
+        switch (want.kind) {
+        case ExpectedExport::Cdecl:
+            EXPECT_TRUE(hasSymbolAt(image, "_" + want.name, e->rva)) << want.name << " is not __cdecl";
+            break;
+        case ExpectedExport::Stdcall:
+            EXPECT_TRUE(hasSymbolAt(image, "_" + want.name + "@" + std::to_string(want.argumentBytes), e->rva))
+                << want.name << " is not __stdcall with " << want.argumentBytes << " argument bytes";
+            break;
+        case ExpectedExport::Alias: {
+            const pecheck::Export* target = findExport(image, want.aliasOf);
+            ASSERT_NE(target, nullptr) << want.aliasOf;
+            EXPECT_EQ(e->rva, target->rva) << want.name << " is not the entry of " << want.aliasOf;
+            break;
+        }
+        }
+    }
+}
+
+TEST_F(Win32Dll, ImportsOnlySystemDlls) { expectOnlySystemImports(image); }
+
+TEST(Win64Dll, ExportsTheSameNamesAndImportsOnlySystemDlls) {
+    PeImage image(kWin64Dir + "/qlclapi.dll");
+    ASSERT_EQ(image.error(), "") << "the win64 preset must be built first";
+    EXPECT_EQ(image.machine(), 0x8664);
+    expectExactExportNames(image);
+    expectOnlySystemImports(image);
+}
+
+TEST(Programs, NeedNoMingwRuntimeDll) {
+    for (const std::string& dir : {kWin32Dir, kWin64Dir})
+        for (const char* program : {"qlsim.exe", "qlctl.exe"}) {
+            PeImage image(dir + "/" + program);
+            if (image.error().rfind("cannot open", 0) == 0 && std::string(program) == "qlctl.exe") continue;
+            ASSERT_EQ(image.error(), "") << dir << "/" << program;
+            expectOnlySystemImports(image);
+        }
+}
+
+}  // namespace
