@@ -11,6 +11,10 @@ endif()
 set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
 
 include(cmake/exports.cmake)
+if(QLCLAPI_ARCH STREQUAL "x64")
+    include(cmake/wine.cmake)
+    include(cmake/googletest.cmake)
+endif()
 add_subdirectory(sim)
 
 # ---- the library ---------------------------------------------------------
@@ -40,8 +44,16 @@ target_link_options(qlclapi PRIVATE -Wl,--no-undefined)
 target_link_libraries(qlclapi PRIVATE kernel32 advapi32 user32 oleaut32 version)
 
 # ---- tools, benchmarks and tests ------------------------------------------
-foreach(dir tools/qlctl bench/win tests/win)
+foreach(dir tools/qlctl)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()
 endforeach()
+# Only the x64 build runs here (under wine64).
+if(QLCLAPI_ARCH STREQUAL "x64")
+foreach(dir bench/win tests/win)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endforeach()
+endif()

@@ -4,8 +4,10 @@
  * Shared by the driver, the tests, qlsim.exe and the benchmarks. Control
  * requests use a device type of their own (0x8A51), so none of them can ever
  * equal a client request code (device type 0x22). They are METHOD_BUFFERED and
- * are only accepted on a handle opened as \\.\QLDRV\control; such handles are
- * never journaled, so a test can watch the library without seeing itself.
+ * are only accepted on a handle of the driver's second device, \\.\QLDRVSIM;
+ * such handles are never journaled, so a test can watch the library without
+ * seeing itself. (A second device rather than a path below \\.\QLDRV: Wine
+ * does not hand a device the rest of a path.)
  *
  * Plain C with fixed-width types only: this header is compiled in kernel mode.
  */
@@ -23,8 +25,9 @@ typedef uint32_t qlsim_u32;
 typedef int32_t qlsim_i32;
 #endif
 
-#define QLSIM_CONTROL_PATH L"\\\\.\\QLDRV\\control"
-#define QLSIM_CONTROL_FILE_NAME L"\\control"
+#define QLSIM_CONTROL_PATH L"\\\\.\\QLDRVSIM"
+#define QLSIM_CONTROL_DEVICE_NAME L"\\Device\\QLDRVSIM"
+#define QLSIM_CONTROL_LINK_NAME L"\\DosDevices\\QLDRVSIM"
 #define QLSIM_SERVICE_NAME L"QLDRV"
 
 #define QLSIM_DEVICE_TYPE 0x8A51u

@@ -12,7 +12,7 @@
 typedef struct QlOpenFile {
     ULONG id;
     ULONG kind;      /* QlSimHandleKind */
-    BOOLEAN control; /* opened as \\.\QLDRV\control */
+    BOOLEAN control; /* opened on the control device */
 } QlOpenFile;
 
 /* One request as the driver saw it, passed to the journal. */

@@ -1,26 +1,25 @@
 /* Entry, unload and IRP dispatch of the simulated client driver. It creates
- * \Device\QLDRV with the link \DosDevices\QLDRV, so user mode opens it as
- * \\.\QLDRV, and \\.\QLDRV\control for the control channel. */
+ * \Device\QLDRV with the link \DosDevices\QLDRV, which user mode opens as
+ * \\.\QLDRV, and the control device \\.\QLDRVSIM. */
 #include "qldrv.h"
 
 #define FILE_SYNCHRONOUS_OPTIONS (FILE_SYNCHRONOUS_IO_ALERT | FILE_SYNCHRONOUS_IO_NONALERT)
 
-static PDEVICE_OBJECT g_device;
+typedef struct NamedDevice {
+    const WCHAR *device;
+    const WCHAR *link;
+    PDEVICE_OBJECT object;
+} NamedDevice;
+
+static NamedDevice g_devices[] = {
+    {L"\\Device\\QLDRV", L"\\DosDevices\\QLDRV", NULL},
+    {QLSIM_CONTROL_DEVICE_NAME, QLSIM_CONTROL_LINK_NAME, NULL},
+};
+#define CLIENT_DEVICE 0
+#define CONTROL_DEVICE 1
+#define DEVICE_COUNT (sizeof g_devices / sizeof g_devices[0])
+
 static LONG g_nextFileId;
-
-static UNICODE_STRING DeviceName(void)
-{
-    UNICODE_STRING name;
-    RtlInitUnicodeString(&name, L"\\Device\\QLDRV");
-    return name;
-}
-
-static UNICODE_STRING LinkName(void)
-{
-    UNICODE_STRING name;
-    RtlInitUnicodeString(&name, L"\\DosDevices\\QLDRV");
-    return name;
-}
 
 static NTSTATUS Finish(PIRP irp, NTSTATUS status, ULONG returned)
 {
@@ -30,20 +29,12 @@ static NTSTATUS Finish(PIRP irp, NTSTATUS status, ULONG returned)
     return status;
 }
 
-static BOOLEAN IsControlName(const UNICODE_STRING *name)
-{
-    UNICODE_STRING control;
-    RtlInitUnicodeString(&control, QLSIM_CONTROL_FILE_NAME);
-    return name && name->Buffer && RtlEqualUnicodeString(name, &control, TRUE);
-}
-
 static NTSTATUS NTAPI DispatchCreate(PDEVICE_OBJECT device, PIRP irp)
 {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     PFILE_OBJECT fileObject = stack->FileObject;
     QlOpenFile *file;
     BOOLEAN synchronous;
-    (void)device;
     if (!fileObject)
         return Finish(irp, STATUS_INVALID_PARAMETER, 0);
     file = ExAllocatePoolWithTag(NonPagedPool, sizeof *file, QLDRV_POOL_TAG);
@@ -53,11 +44,7 @@ static NTSTATUS NTAPI DispatchCreate(PDEVICE_OBJECT device, PIRP irp)
                   (fileObject->Flags & FO_SYNCHRONOUS_IO) != 0;
     file->id = (ULONG)InterlockedIncrement(&g_nextFileId);
     file->kind = synchronous ? QLSIM_HANDLE_SYNC : QLSIM_HANDLE_OVERLAPPED;
-    file->control = IsControlName(&fileObject->FileName);
-    if (!file->control && fileObject->FileName.Length) {
-        ExFreePoolWithTag(file, QLDRV_POOL_TAG);
-        return Finish(irp, STATUS_OBJECT_NAME_NOT_FOUND, 0);
-    }
+    file->control = device == g_devices[CONTROL_DEVICE].object;
     fileObject->FsContext = file;
     QlJournalOpen(file, QLSIM_EVENT_OPEN);
     return Finish(irp, STATUS_SUCCESS, 0);
@@ -117,34 +104,60 @@ static NTSTATUS NTAPI DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp)
     return Finish(irp, status, returned);
 }
 
+static void DeleteDevices(void)
+{
+    ULONG i;
+    for (i = 0; i < DEVICE_COUNT; ++i) {
+        UNICODE_STRING link;
+        if (!g_devices[i].object)
+            continue;
+        RtlInitUnicodeString(&link, g_devices[i].link);
+        IoDeleteSymbolicLink(&link);
+        IoDeleteDevice(g_devices[i].object);
+        g_devices[i].object = NULL;
+    }
+}
+
+static NTSTATUS CreateDevices(PDRIVER_OBJECT driver)
+{
+    ULONG i;
+    for (i = 0; i < DEVICE_COUNT; ++i) {
+        UNICODE_STRING name, link;
+        NTSTATUS status;
+        RtlInitUnicodeString(&name, g_devices[i].device);
+        RtlInitUnicodeString(&link, g_devices[i].link);
+        status = IoCreateDevice(driver, 0, &name, FILE_DEVICE_UNKNOWN, 0, FALSE, &g_devices[i].object);
+        if (!NT_SUCCESS(status)) {
+            g_devices[i].object = NULL;
+            return status;
+        }
+        status = IoCreateSymbolicLink(&link, &name);
+        if (!NT_SUCCESS(status)) {
+            IoDeleteDevice(g_devices[i].object);
+            g_devices[i].object = NULL;
+            return status;
+        }
+    }
+    return STATUS_SUCCESS;
+}
+
 static VOID NTAPI DriverUnload(PDRIVER_OBJECT driver)
 {
-    UNICODE_STRING link = LinkName();
     (void)driver;
     QlNotifyCancelFile(NULL);
-    IoDeleteSymbolicLink(&link);
-    if (g_device)
-        IoDeleteDevice(g_device);
-    g_device = NULL;
+    DeleteDevices();
     QlStoreFree();
 }
 
 NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
 {
-    UNICODE_STRING name = DeviceName(), link = LinkName();
     NTSTATUS status;
     (void)registryPath;
     QlStoreInit();
     QlNotifyInit();
-    status = IoCreateDevice(driver, 0, &name, FILE_DEVICE_UNKNOWN, 0, FALSE, &g_device);
+    status = CreateDevices(driver);
     if (!NT_SUCCESS(status)) {
-        QlStoreFree();
-        return status;
-    }
-    status = IoCreateSymbolicLink(&link, &name);
-    if (!NT_SUCCESS(status)) {
-        IoDeleteDevice(g_device);
-        g_device = NULL;
+        DeleteDevices();
         QlStoreFree();
         return status;
     }

@@ -26,7 +26,7 @@ bool WantsHelp(const Words& words) {
 
 bool OpenControl(SimControl& control, int& exitCode) {
     if (control.isOpen()) return true;
-    exitCode = Failed("open \\\\.\\QLDRV\\control (is the simulated client running? try 'qlsim start')",
+    exitCode = Failed("open \\\\.\\QLDRVSIM (is the simulated client running? try 'qlsim start')",
                       control.lastError());
     return false;
 }

@@ -1,0 +1,69 @@
+#!/bin/sh
+# The x64 programs of a build directory under wine64, in a Wine prefix of
+# that build directory's own.
+#
+#   wine.sh start BUILD_DIR   make the prefix (first time only), keep one
+#                             wineserver alive, install and start the
+#                             simulated client's driver
+#   wine.sh stop BUILD_DIR    stop that wineserver (and with it the driver)
+#   wine.sh run BUILD_DIR PROGRAM [ARGS...]
+#                             run a Windows program in that prefix
+set -eu
+
+command=${1:?usage: wine.sh start|stop|run BUILD_DIR [PROGRAM ARGS...]}
+build_dir=$(cd "${2:?missing BUILD_DIR}" && pwd)
+shift 2
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+find_tool() {
+    for candidate in "$@"; do
+        if command -v "$candidate" >/dev/null 2>&1; then command -v "$candidate"; return 0; fi
+        if [ -x "$candidate" ]; then echo "$candidate"; return 0; fi
+    done
+    echo "wine.sh: none of $* found (apt-get install wine64)" >&2
+    exit 127
+}
+wine64=$(find_tool wine64 /usr/lib/wine/wine64)
+wineserver=$(find_tool wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver)
+
+start_session() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine.sh: creating the Wine prefix $WINEPREFIX"
+        "$wine64" wineboot -i || true
+        "$wineserver" -w
+    fi
+    # Persistent: the driver lives in Wine's device host process, which
+    # lasts only as long as this wineserver.
+    "$wineserver" -p
+    "$wine64" "$build_dir/qlsim.exe" install &&
+        "$wine64" "$build_dir/qlsim.exe" start &&
+        "$wine64" "$build_dir/qlsim.exe" reset
+}
+
+case "$command" in
+start)
+    # The wineserver and Wine's service processes outlive this script; they
+    # must not hold the caller's output open (ctest would wait for them), so
+    # the session's output goes to a log that is shown afterwards.
+    log="$build_dir/wine-session.log"
+    status=0
+    start_session </dev/null >"$log" 2>&1 || status=$?
+    grep -v -e '^wine: ' -e 'fixme:' "$log" || true
+    exit $status
+    ;;
+stop)
+    "$wineserver" -k 2>/dev/null || true
+    "$wineserver" -w 2>/dev/null || true
+    ;;
+run)
+    exec "$wine64" "$@"
+    ;;
+*)
+    echo "wine.sh: unknown command '$command'" >&2
+    exit 2
+    ;;
+esac
