@@ -20,7 +20,21 @@ struct sockaddr_storage;
 union _SOCKADDR_INET;
 struct _MIB_UNICASTIPADDRESS_ROW;
 struct _IP_ADDRESS_PREFIX;
-struct _TDI_ADDRESS_IP6;
+
+// The transport driver interface's IPv6 address. Its header, tdi.h, belongs
+// to the driver kit and does not build in user mode, so the layout is given
+// here: byte-packed, 26 bytes, port and address words in network order.
+#ifndef __TDI_H
+#pragma pack(push, 1)
+typedef struct _TDI_ADDRESS_IP6 {
+    uint16_t sin6_port;
+    uint32_t sin6_flowinfo;
+    uint16_t sin6_addr[8];
+    uint32_t sin6_scope_id;
+} TDI_ADDRESS_IP6;
+#pragma pack(pop)
+static_assert(sizeof(TDI_ADDRESS_IP6) == 26, "TDI_ADDRESS_IP6 is byte-packed");
+#endif
 #endif
 
 // Family words as the platform numbers them (AF_INET, AF_INET6 on Windows).

@@ -1,0 +1,33 @@
+// Address arrays: one block of a u32 count followed by 32-byte records, the
+// form in which address lists are handed to callers, who free the block.
+#include <cstdlib>
+#include <cstring>
+
+#include "address/sil_address.h"
+
+namespace {
+
+// Zero when the block size does not fit in size_t (possible on 32-bit).
+size_t AddressArrayBytes(uint32_t capacity) noexcept {
+    const uint64_t bytes = 4 + static_cast<uint64_t>(capacity) * sizeof(SilAddressRecord);
+    const size_t fitted = static_cast<size_t>(bytes);
+    return fitted == bytes ? fitted : 0;
+}
+
+}  // namespace
+
+SilAddressArray* AllocateAddressArray(uint32_t capacity) noexcept {
+    const size_t bytes = AddressArrayBytes(capacity);
+    if (bytes == 0) return nullptr;
+    return static_cast<SilAddressArray*>(std::calloc(1, bytes));
+}
+
+SilAddressArray* DuplicateAddressArray(const SilAddressArray* source) noexcept {
+    if (source == nullptr) return nullptr;
+    SilAddressArray* copy = AllocateAddressArray(source->count);
+    if (copy == nullptr) return nullptr;
+    std::memcpy(copy, source, AddressArrayBytes(source->count));
+    return copy;
+}
+
+void FreeAddressArray(SilAddressArray* array) noexcept { std::free(array); }

@@ -1,0 +1,89 @@
+// Helpers shared by the address tests: records built with the C library's
+// own parser (an independent oracle for the bytes), and readable text for
+// failure messages.
+#pragma once
+
+#include <arpa/inet.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "address/address_text.h"
+#include "address/sil_address.h"
+
+inline std::u16string U16(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+inline std::string Narrow(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+inline SilAddressRecord EmptyRecord() {
+    SilAddressRecord r;
+    std::memset(&r, 0, sizeof r);
+    return r;
+}
+
+inline SilAddressRecord V4(const char* address, uint16_t port = 0, uint8_t prefix = 32) {
+    SilAddressRecord r = EmptyRecord();
+    r.family = kSilFamilyIPv4;
+    r.port = htons(port);
+    if (inet_pton(AF_INET, address, &r.v4.address) != 1) std::abort();
+    r.v4.prefixLength = prefix;
+    return r;
+}
+
+inline SilAddressRecord V6(const char* address, uint16_t port = 0, uint8_t prefix = 128,
+                           uint32_t zone = 0) {
+    SilAddressRecord r = EmptyRecord();
+    r.family = kSilFamilyIPv6;
+    r.port = htons(port);
+    if (inet_pton(AF_INET6, address, r.v6.address) != 1) std::abort();
+    r.v6.scopeId = zone;
+    r.v6.prefixLength = prefix;
+    return r;
+}
+
+inline bool SameRecord(const SilAddressRecord& a, const SilAddressRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+inline std::string Describe(const SilAddressRecord& r) {
+    char text[INET6_ADDRSTRLEN] = "";
+    char out[160];
+    if (r.family == kSilFamilyIPv4) {
+        inet_ntop(AF_INET, &r.v4.address, text, sizeof text);
+        std::snprintf(out, sizeof out, "IPv4 %s port %u prefix %u", text, ntohs(r.port),
+                      r.v4.prefixLength);
+    } else if (r.family == kSilFamilyIPv6) {
+        inet_ntop(AF_INET6, r.v6.address, text, sizeof text);
+        std::snprintf(out, sizeof out, "IPv6 %s port %u zone %u flow %u prefix %u", text,
+                      ntohs(r.port), r.v6.scopeId, r.v6.flowInfo, r.v6.prefixLength);
+    } else {
+        std::snprintf(out, sizeof out, "family %u", r.family);
+    }
+    std::string described = out;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&r);
+    described += " [";
+    for (size_t i = 0; i < sizeof r; ++i) {
+        std::snprintf(out, sizeof out, "%02x", bytes[i]);
+        described += out;
+    }
+    return described + "]";
+}
+
+// The text, or "error 0x..." when the format fails.
+inline std::string FormatToString(const SilAddressRecord& r, uint32_t flags) {
+    char16_t buffer[kAddressTextCapacity];
+    const uint32_t result = FormatAddressText(&r, buffer, kAddressTextCapacity, nullptr, flags);
+    if (result != kAddressTextOk) {
+        char out[32];
+        std::snprintf(out, sizeof out, "error 0x%08x", result);
+        return out;
+    }
+    return Narrow(buffer);
+}
