@@ -1,0 +1,178 @@
+// State-change notification on the overlapped handle, its cancellation, and
+// the client's named state-change event.
+#include <gtest/gtest.h>
+
+#include "qlclapi.h"
+#include "support/simulated_client.h"
+
+namespace qltest {
+namespace {
+
+// A caller's overlapped structure with its own manual-reset event.
+struct PendingWait {
+    OVERLAPPED overlapped{};
+    PendingWait() { overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr); }
+    ~PendingWait() { CloseHandle(overlapped.hEvent); }
+    struct _OVERLAPPED* get() { return reinterpret_cast<struct _OVERLAPPED*>(&overlapped); }
+    bool signalledWithin(DWORD milliseconds) { return WaitForSingleObject(overlapped.hEvent, milliseconds) == 0; }
+    // The request's final status as the caller sees it.
+    DWORD finalError() {
+        DWORD bytes = 0;
+        return GetOverlappedResult(nullptr, &overlapped, &bytes, TRUE) ? ERROR_SUCCESS : GetLastError();
+    }
+};
+
+class Notification : public SimulatedClientTest {
+protected:
+    void SetUp() override {
+        SimulatedClientTest::SetUp();
+        library_ = loadLibrary();
+        notify_ = library_->get<PFN_QuorlanNotifyStateChange>("QuorlanNotifyStateChange");
+        cancel_ = library_->get<PFN_QuorlanCancelNotifyStateChange>("QuorlanCancelNotifyStateChange");
+        ASSERT_NE(notify_, nullptr);
+        ASSERT_NE(cancel_, nullptr);
+    }
+    uint32_t pending() {
+        uint32_t count = 0;
+        EXPECT_TRUE(sim().pendingCount(count));
+        return count;
+    }
+
+    std::unique_ptr<Library> library_;
+    PFN_QuorlanNotifyStateChange notify_ = nullptr;
+    PFN_QuorlanCancelNotifyStateChange cancel_ = nullptr;
+};
+
+TEST_F(Notification, CompletesWhenTheStateChanges) {
+    PendingWait wait;
+    ASSERT_EQ(notify_(wait.get()), 1u);
+    std::vector<SeenEvent> seen = takeJournal();
+    ASSERT_EQ(RequestLines(seen), std::vector<std::string>{"0x222588 overlapped"});
+    EXPECT_EQ(seen[0].inLength, 0u);
+    EXPECT_EQ(seen[0].outLength, 0u);
+    EXPECT_FALSE(wait.signalledWithin(100)) << "completed before anything changed";
+    EXPECT_EQ(pending(), 1u);
+    changeSim([](QlSimState& s) { s.connectionState = 2; });
+    EXPECT_TRUE(wait.signalledWithin(5000));
+    EXPECT_EQ(wait.finalError(), DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(pending(), 0u);
+}
+
+TEST_F(Notification, SeveralPendingCompleteTogether) {
+    PendingWait first, second, third;
+    for (PendingWait* wait : {&first, &second, &third}) ASSERT_EQ(notify_(wait->get()), 1u);
+    EXPECT_EQ(pending(), 3u);
+    ASSERT_EQ(library_->get<PFN_QuorlanLogoff>("QuorlanLogoff")(), 1u);  // disconnects
+    for (PendingWait* wait : {&first, &second, &third}) {
+        EXPECT_TRUE(wait->signalledWithin(5000));
+        EXPECT_EQ(wait->finalError(), DWORD(ERROR_SUCCESS));
+    }
+}
+
+TEST_F(Notification, CancelEndsOnlyTheCallersRequest) {
+    PendingWait cancelled, kept;
+    ASSERT_EQ(notify_(cancelled.get()), 1u);
+    ASSERT_EQ(notify_(kept.get()), 1u);
+    EXPECT_EQ(cancel_(cancelled.get()), 1u);
+    EXPECT_TRUE(cancelled.signalledWithin(5000));
+    EXPECT_EQ(cancelled.finalError(), DWORD(ERROR_OPERATION_ABORTED));
+    EXPECT_FALSE(kept.signalledWithin(100));
+    EXPECT_EQ(pending(), 1u);
+    EXPECT_EQ(cancel_(kept.get()), 1u);
+    EXPECT_EQ(kept.finalError(), DWORD(ERROR_OPERATION_ABORTED));
+}
+
+TEST_F(Notification, CancelWithNothingPendingReturnsZero) {
+    PendingWait wait;
+    EXPECT_EQ(cancel_(wait.get()), 0u);
+    EXPECT_EQ(cancel_(nullptr), 0u) << "null must not cancel every request on the handle";
+    EXPECT_EQ(notify_(nullptr), 0u);
+    EXPECT_TRUE(takeJournal().empty());
+}
+
+TEST_F(Notification, UnloadingEndsAPendingRequest) {
+    PendingWait wait;
+    ASSERT_EQ(notify_(wait.get()), 1u);
+    library_->unload();
+    EXPECT_TRUE(wait.signalledWithin(5000));
+    EXPECT_NE(wait.finalError(), DWORD(ERROR_SUCCESS));
+}
+
+TEST_F(Notification, VisualBasicTwinDoesNothing) {
+    QL_EXPORT(*library_, QuorlanNotifyStateChangeVB);
+    PendingWait wait;
+    for (uint32_t argument : {0u, 1u, 0xFFFFFFFFu, uint32_t(uintptr_t(wait.get()))})
+        EXPECT_EQ(QuorlanNotifyStateChangeVB(argument), 0u);
+    EXPECT_TRUE(takeJournal().empty());
+}
+
+TEST_F(SimulatedClientTest, MismatchedDriverGetsNoNotificationRequest) {
+    changeSim([](QlSimState& s) { s.version = 0x0D000000; });
+    auto library = loadLibrary();
+    QL_EXPORT(*library, QuorlanNotifyStateChange);
+    QL_EXPORT(*library, QuorlanCancelNotifyStateChange);
+    PendingWait wait;
+    EXPECT_EQ(QuorlanNotifyStateChange(wait.get()), 0u);
+    EXPECT_TRUE(takeJournal().empty());
+    // Still tried: nothing is pending, so the platform declines.
+    EXPECT_EQ(QuorlanCancelNotifyStateChange(wait.get()), 0u);
+}
+
+TEST_F(DriverAbsentTest, NotificationIsNotAvailable) {
+    Library library;
+    QL_EXPORT(library, QuorlanNotifyStateChange);
+    QL_EXPORT(library, QuorlanCancelNotifyStateChange);
+    PendingWait wait;
+    EXPECT_EQ(QuorlanNotifyStateChange(wait.get()), 0u);
+    EXPECT_EQ(QuorlanCancelNotifyStateChange(wait.get()), 0u);
+}
+
+// ---- The named state-change event -------------------------------------
+
+const char* const kEventExports[] = {
+    "QuorlanGetStateChangeNotificationEventHandle", "QuorlanGetStateChangeNotificationEventHandleVB",
+    "QuorlanGetStateChangeNotficationEventHandle", "QuorlanGetStateChangeNotficationEventHandleVB"};
+
+class StateChangeEvent : public testing::TestWithParam<const char*> {};
+
+TEST_P(StateChangeEvent, OpensTheClientsEventForWaitingOnly) {
+    Library library;
+    auto open = library.get<PFN_QuorlanGetStateChangeNotificationEventHandle>(GetParam());
+    ASSERT_NE(open, nullptr) << GetParam();
+
+    SetLastError(0);
+    EXPECT_EQ(open(), nullptr) << "no client has created the event yet";
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
+
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, L"Global\\QuorlanNotifyEvent");
+    ASSERT_NE(created, nullptr);
+    HANDLE opened = static_cast<HANDLE>(open());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_NE(WaitForSingleObject(opened, 0), WAIT_OBJECT_0);
+    SetEvent(created);
+    EXPECT_EQ(WaitForSingleObject(opened, 0), WAIT_OBJECT_0) << "not the client's event";
+    ResetEvent(created);
+    EXPECT_FALSE(SetEvent(opened)) << "opened with more than SYNCHRONIZE";
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    DWORD flags = 0;
+    ASSERT_TRUE(GetHandleInformation(opened, &flags));
+    EXPECT_EQ(flags & HANDLE_FLAG_INHERIT, 0u);
+    CloseHandle(opened);
+    CloseHandle(created);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryName, StateChangeEvent, testing::ValuesIn(kEventExports),
+                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+
+TEST_F(DriverAbsentTest, StateChangeEventNeedsNoDriver) {
+    Library library;
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, L"Global\\QuorlanNotifyEvent");
+    HANDLE opened = static_cast<HANDLE>(
+        library.get<PFN_QuorlanGetStateChangeNotificationEventHandle>("QuorlanGetStateChangeNotificationEventHandle")());
+    EXPECT_NE(opened, nullptr);
+    if (opened) CloseHandle(opened);
+    CloseHandle(created);
+}
+
+}  // namespace
+}  // namespace qltest
