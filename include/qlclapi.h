@@ -19,6 +19,10 @@
 #ifndef QLCLAPI_H
 #define QLCLAPI_H
 
+#ifndef __cplusplus
+#include <stddef.h> /* wchar_t */
+#endif
+
 #if !defined(_WIN32)
 /* Outside Windows the header is only syntax-checked. */
 #define __cdecl

@@ -3,7 +3,10 @@
 // conventions, imports) is read from the image itself.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "expected_exports.h"
 #include "pe_image.h"
@@ -103,6 +106,64 @@ TEST(Win64Dll, ExportsTheSameNamesAndImportsOnlySystemDlls) {
     EXPECT_EQ(image.machine(), 0x8664);
     expectExactExportNames(image);
     expectOnlySystemImports(image);
+}
+
+// The fixed part of the version block: after the 6-byte header and the
+// UTF-16 key "VS_VERSION_INFO" with its padding, at offset 40.
+struct FixedVersion {
+    uint32_t signature, structVersion, fileMS, fileLS, productMS, productLS;
+};
+
+bool readFixedVersion(const std::vector<uint8_t>& block, FixedVersion& fixed) {
+    if (block.size() < 40 + sizeof fixed) return false;
+    memcpy(&fixed, block.data() + 40, sizeof fixed);
+    return fixed.signature == 0xFEEF04BD;
+}
+
+void expectVersionAndManifest(const PeImage& image) {
+    const pecheck::ResourceEntry* version = nullptr;
+    bool manifest = false;
+    for (const auto& r : image.resources()) {
+        if (r.type == 16 && r.id == 1) version = &r;
+        if (r.type == 24 && r.id == 2) manifest = true;
+    }
+    ASSERT_NE(version, nullptr) << "no version block";
+    EXPECT_EQ(version->language, 0x409u);
+    FixedVersion fixed{};
+    ASSERT_TRUE(readFixedVersion(version->data, fixed));
+    // Language modules must carry exactly this product version.
+    EXPECT_EQ(fixed.productMS, 0x000C000Cu);
+    EXPECT_EQ(fixed.productLS, 0x422F0001u);
+    EXPECT_EQ(fixed.fileMS, 0x000C000Cu);
+    EXPECT_EQ(fixed.fileLS, 0x422F0001u);
+    EXPECT_TRUE(manifest) << "no manifest with id 2";
+}
+
+TEST_F(Win32Dll, CarriesItsVersionBlockAndManifest) { expectVersionAndManifest(image); }
+
+TEST(Win64Dll, CarriesItsVersionBlockAndManifest) {
+    PeImage image(kWin64Dir + "/qlclapi.dll");
+    ASSERT_EQ(image.error(), "");
+    expectVersionAndManifest(image);
+}
+
+// Users compile against include/qlclapi.h: every export must be declared
+// there, with the calling convention the image has.
+TEST(PublicHeader, DeclaresEveryExportWithItsConvention) {
+    std::ifstream in(QLCLAPI_PUBLIC_HEADER);
+    ASSERT_TRUE(in) << QLCLAPI_PUBLIC_HEADER;
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string header = text.str();
+    for (const auto& want : expected()) {
+        const std::string convention = want.kind == ExpectedExport::Stdcall ? "QLCLAPI_VBCALL" : "QLCLAPI_CALL";
+        if (want.kind == ExpectedExport::Alias) {
+            EXPECT_NE(header.find(", " + want.name + ","), std::string::npos) << want.name;
+            continue;
+        }
+        EXPECT_NE(header.find(convention + ", " + want.name + ","), std::string::npos)
+            << want.name << " is not declared with " << convention;
+    }
 }
 
 TEST(Programs, NeedNoMingwRuntimeDll) {

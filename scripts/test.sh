@@ -1,0 +1,19 @@
+#!/bin/sh
+# Sets the machine up (scripts/setup.sh) and runs every test suite: the
+# native unit tests, fuzzers and static checks of the 32-bit and 64-bit
+# DLLs, then the win64 tests under wine64 against the simulated client.
+# Fails when any suite fails or runs no test.
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+status=0
+for preset in native win64; do
+    echo "test: the $preset suites"
+    ctest --preset "$preset" || status=1
+    # GoogleTest's own summary of every program that ran.
+    grep -h -E '^\[  (PASSED|FAILED)  \]|^\[==========\] .* ran' \
+        "build/$preset/Testing/Temporary/LastTest.log" || true
+done
+exit $status

@@ -1,0 +1,23 @@
+#!/bin/sh
+# The public header compiles as C and C++, alone and after <windows.h>, with
+# both mingw-w64 compilers, and passes the host C compiler's syntax check.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+include="$here/../../include"
+source="$here/uses_header.c"
+flags="-fsyntax-only -Wall -Wextra -Werror -pedantic -I$include"
+failed=0
+
+check() {
+    if "$@" 2>&1; then echo "ok: $*"; else echo "FAILED: $*"; failed=1; fi
+}
+
+for triple in x86_64-w64-mingw32 i686-w64-mingw32; do
+    for windows in "" -DWITH_WINDOWS_H; do
+        check "$triple-gcc-posix" $flags -std=c99 $windows -x c "$source"
+        check "$triple-g++-posix" $flags -std=c++11 $windows -x c++ "$source"
+    done
+done
+check cc $flags -std=c99 -x c "$source"
+check c++ $flags -std=c++11 -x c++ "$source"
+exit $failed
