@@ -1,0 +1,132 @@
+// Fuzzes the address text parser on arbitrary UTF-16 with fuzzer-chosen
+// flags and extra delimiters.
+//
+// Input: byte 0 the parse flags, byte 1 the count (0..3) of extra delimiter
+// units that follow as little-endian pairs, then the text as little-endian
+// pairs. The text is handed over in an allocation of exactly its length, so
+// any read past the caller's bound is caught by the address sanitizer.
+//
+// Checks: the bounded and the zero-terminated forms agree; a failed parse
+// leaves the record zeroed; an accepted record is well formed and survives
+// format then parse as far as text can carry it; the driver form and the
+// list forms agree with the single parse.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "address/address_list.h"
+#include "address/address_text.h"
+#include "tests/native/address_roundtrip_expect.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool IsZero(const void* data, size_t size) {
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        if (bytes[i] != 0) return false;
+    }
+    return true;
+}
+
+std::vector<char16_t> Units(const uint8_t* data, size_t pairs) {
+    std::vector<char16_t> units(pairs);
+    for (size_t i = 0; i < pairs; ++i) {
+        units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+    }
+    return units;
+}
+
+void CheckAccepted(const SilAddressRecord& record) {
+    Require(record.family == kSilFamilyIPv4 || record.family == kSilFamilyIPv6);
+    if (record.family == kSilFamilyIPv4) {
+        Require(record.v4.prefixLength <= 32 && IsZero(record.v4.zero, sizeof record.v4.zero));
+    } else {
+        Require(record.v6.prefixLength <= 128 && record.v6.flowInfo == 0);
+    }
+    char16_t text[kAddressTextCapacity];
+    Require(FormatAddressText(&record, text, kAddressTextCapacity, nullptr, 0) == kAddressTextOk);
+    SilAddressRecord back;
+    Require(ParseAddressText(text, &back, nullptr, 0) == kAddressTextOk);
+    const roundtrip::Expectation expected = roundtrip::Expect(record, 0);
+    Require(std::memcmp(&back, &expected.record, sizeof back) == 0);
+}
+
+void CheckLists(const char16_t* text, const char16_t* extra, uint32_t flags) {
+    SilAddressArray* list = nullptr;
+    if (ParseAddressList(text, extra, flags, &list) == kAddressTextOk) {
+        Require(list->count == CountAddressListEntries(text, extra));
+        uint32_t needed = 0;
+        FormatAddressList(list, nullptr, 0, &needed, 0);
+        FreeAddressArray(list);
+    } else {
+        Require(list == nullptr);
+    }
+    EndpointPairList* pairs = nullptr;
+    if (ParseEndpointPairList(text, extra, flags, &pairs) == kAddressTextOk) {
+        std::vector<char16_t> out(1);
+        uint32_t needed = 0;
+        if (FormatEndpointPairList(pairs, nullptr, 0, &needed, 0) == kAddressTextBufferTooSmall) {
+            out.resize(needed);
+            Require(FormatEndpointPairList(pairs, out.data(), needed, &needed, 0) == kAddressTextOk);
+        }
+        FreeEndpointPairList(pairs);
+    } else {
+        Require(pairs == nullptr);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2) return 0;
+    const uint32_t flags = data[0];
+    const size_t extraCount = data[1] % 4;
+    data += 2;
+    size -= 2;
+    if (size < 2 * extraCount) return 0;
+    std::vector<char16_t> extra = Units(data, extraCount);
+    extra.push_back(0);
+    data += 2 * extraCount;
+    size -= 2 * extraCount;
+
+    const size_t length = size / 2;
+    char16_t* bounded = new char16_t[length];  // never null, even for length 0
+    const std::vector<char16_t> units = Units(data, length);
+    if (length != 0) std::memcpy(bounded, units.data(), length * sizeof(char16_t));
+    std::vector<char16_t> terminated(units);
+    terminated.push_back(0);
+
+    SilAddressRecord record;
+    const uint32_t result = ParseAddressText(bounded, length, &record, extra.data(), flags);
+    SilAddressRecord again;
+    Require(ParseAddressText(terminated.data(), &again, extra.data(), flags) == result);
+    Require(std::memcmp(&record, &again, sizeof record) == 0);
+    delete[] bounded;
+
+    if (result == kAddressTextOk) {
+        CheckAccepted(record);
+    } else {
+        Require(result == kAddressTextInvalid && IsZero(&record, sizeof record));
+    }
+
+    DriverAddressRecord driver;
+    const uint32_t driverResult =
+        ParseDriverAddressText(terminated.data(), &driver, extra.data(), flags);
+    SilAddressRecord withoutPrefix;
+    Require(driverResult == ParseAddressText(terminated.data(), &withoutPrefix, extra.data(),
+                                             flags | AddressParseFlags::RejectPrefix));
+    if (driverResult == kAddressTextOk) {
+        Require(std::memcmp(&driver, &withoutPrefix,
+                            withoutPrefix.family == kSilFamilyIPv4 ? 8 : sizeof driver) == 0);
+    } else {
+        Require(IsZero(&driver, sizeof driver));
+    }
+
+    CheckLists(terminated.data(), extra.data(), flags);
+    return 0;
+}
