@@ -1,0 +1,48 @@
+#include "client_values.h"
+
+#include <cstdio>
+
+namespace qlctl {
+
+namespace {
+
+constexpr uint32_t kOwnGeneration = 0x0C0C0000;
+constexpr uint32_t kGenerationMask = 0xFFFF0000;
+
+}  // namespace
+
+const char* StateName(int32_t state) {
+    switch (state) {
+    case 1: return "idle";
+    case 2: return "connecting";
+    case 3: return "connected";
+    case 4: return "server-unreachable";
+    case 5: return "disconnected";
+    case 6: return "client-not-loaded";
+    default: return "disabled";
+    }
+}
+
+std::string VersionText(uint32_t word) {
+    char text[32];
+    snprintf(text, sizeof text, "%u.%u.%u", word >> 24, (word >> 16) & 0xFF, word & 0xFFFF);
+    return text;
+}
+
+std::string HexWord(uint32_t word) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%08X", word);
+    return text;
+}
+
+bool IsOwnGeneration(uint32_t word) { return (word & kGenerationMask) == kOwnGeneration; }
+
+std::string OwnGenerationText() {
+    char text[16];
+    snprintf(text, sizeof text, "%u.%u", kOwnGeneration >> 24, (kOwnGeneration >> 16) & 0xFF);
+    return text;
+}
+
+std::string ReasonText(uint32_t) { return {}; }
+
+}  // namespace qlctl

@@ -1,0 +1,28 @@
+// A flat JSON object for --json output. Members come out in ascending order
+// of their names whatever order they were added in, so every object the
+// tool prints has sorted members by construction.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace qlctl {
+
+class JsonObject {
+public:
+    // Distinct names, not overloads: a string literal would pick the bool one.
+    JsonObject& addString(const std::string& name, const std::string& utf8);
+    JsonObject& addNumber(const std::string& name, int64_t value);
+    JsonObject& addBool(const std::string& name, bool value);
+    // Compact, on one line, without the line end.
+    std::string text() const;
+
+private:
+    std::map<std::string, std::string> members_;  // name -> encoded value
+};
+
+// `utf8` as a quoted JSON string.
+std::string JsonString(const std::string& utf8);
+
+}  // namespace qlctl

@@ -1,0 +1,58 @@
+#include "output.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace qlctl {
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty() || utf8.size() > INT_MAX) return {};
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    if (units <= 0) return {};
+    std::wstring wide(size_t(units), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], units);
+    return wide;
+}
+
+bool WriteTo(DWORD which, const std::string& utf8) {
+    HANDLE handle = GetStdHandle(which);
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
+    DWORD mode;
+    if (GetConsoleMode(handle, &mode)) {
+        std::wstring wide = Wide(utf8);
+        for (size_t done = 0; done < wide.size();) {
+            DWORD written = 0;
+            DWORD chunk = DWORD(wide.size() - done < 4096 ? wide.size() - done : 4096);
+            if (!WriteConsoleW(handle, wide.data() + done, chunk, &written, nullptr) || written == 0) return false;
+            done += written;
+        }
+        return true;
+    }
+    for (size_t done = 0; done < utf8.size();) {
+        DWORD written = 0;
+        DWORD chunk = DWORD(utf8.size() - done < 65536 ? utf8.size() - done : 65536);
+        if (!WriteFile(handle, utf8.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty() || text.size() > INT_MAX / 4) return {};
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string utf8(size_t(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], bytes, nullptr, nullptr);
+    return utf8;
+}
+
+bool WriteOut(const std::string& utf8) { return WriteTo(STD_OUTPUT_HANDLE, utf8); }
+
+bool WriteErr(const std::string& utf8) { return WriteTo(STD_ERROR_HANDLE, utf8); }
+
+}  // namespace qlctl
