@@ -10,10 +10,11 @@ namespace {
 
 constexpr bool IsSet(uint8_t position) noexcept { return position != kAddressNoToken; }
 
-// The tokenizer lets only hexadecimal digits into number tokens.
+// The tokenizer lets only hexadecimal digits into number tokens: '0'..'9'
+// keep their low nibble, letters of either case have bit 6 set and a low
+// nibble of 1..6.
 inline uint32_t DigitValue(char16_t c) noexcept {
-    if (c <= u'9') return static_cast<uint32_t>(c - u'0');
-    return static_cast<uint32_t>((c | 0x20) - u'a' + 10);
+    return static_cast<uint32_t>((c & 0xF) + 9 * (c >> 6));
 }
 
 // A digit not below the base, or a step that makes the value smaller, makes
@@ -35,29 +36,43 @@ bool ReadDecimal(const AddressToken& token, uint32_t max, uint32_t* value) noexc
     return ReadNumber(token, 10, value) && *value <= max;
 }
 
+// At most three decimal digits, so no step can overflow.
+inline bool ReadOctet(const AddressToken& token, uint8_t* octet) noexcept {
+    if (token.kind != kAddressTokenNumber || token.length > 3) return false;
+    uint32_t value = 0;
+    for (size_t i = 0; i < token.length; ++i) {
+        const uint32_t digit = static_cast<uint32_t>(token.text[i] - u'0');
+        if (digit > 9) return false;
+        value = value * 10 + digit;
+    }
+    *octet = static_cast<uint8_t>(value);
+    return value <= 255;
+}
+
+// At most four hexadecimal digits, so no step can overflow.
+inline bool ReadGroup(const AddressToken& token, uint8_t* bytes) noexcept {
+    if (token.length > 4) return false;
+    uint32_t value = 0;
+    for (size_t i = 0; i < token.length; ++i) value = value << 4 | DigitValue(token.text[i]);
+    bytes[0] = static_cast<uint8_t>(value >> 8);
+    bytes[1] = static_cast<uint8_t>(value);
+    return true;
+}
+
 // Four decimal numbers of at most three characters joined by "." from token
 // first on; leading zeros are decimal ("010" is 10). *after is the token
 // after the fourth number, which must not continue the quad.
 bool ReadDottedQuad(const AddressParseState& s, uint32_t first, uint8_t bytes[4],
                     uint32_t* after) noexcept {
-    uint32_t i = first;
-    for (int n = 0; n < 4; ++n) {
-        if (n > 0) {
-            if (s.tokens[i].kind != u'.') return false;
-            ++i;
-        }
-        const AddressToken& token = s.tokens[i];
-        uint32_t value;
-        if (token.kind != kAddressTokenNumber || token.length > 3 ||
-            !ReadDecimal(token, 255, &value)) {
-            return false;
-        }
-        bytes[n] = static_cast<uint8_t>(value);
-        ++i;
+    const AddressToken* token = &s.tokens[first];
+    if (!ReadOctet(token[0], &bytes[0])) return false;
+    for (int n = 1; n < 4; ++n) {
+        if (token[1].kind != u'.' || !ReadOctet(token[2], &bytes[n])) return false;
+        token += 2;
     }
-    const uint32_t kind = s.tokens[i].kind;
+    const uint32_t kind = token[1].kind;
     if (kind == u'.' || kind == kAddressTokenNumber) return false;
-    *after = i;
+    *after = static_cast<uint32_t>(token + 1 - s.tokens);
     return true;
 }
 
@@ -125,10 +140,7 @@ bool ReadIPv6Address(AddressParseState& s) noexcept {
             count += 2;
             break;
         }
-        uint32_t value;
-        if (token.length > 4 || !ReadNumber(token, 16, &value)) return false;
-        groups[count * 2] = static_cast<uint8_t>(value >> 8);
-        groups[count * 2 + 1] = static_cast<uint8_t>(value);
+        if (!ReadGroup(token, &groups[count * 2])) return false;
         ++count;
         i += 1;
     }

@@ -33,6 +33,10 @@ uint32_t ParseAddressText(const char16_t* text, size_t length, SilAddressRecord*
     if (record == nullptr) return kAddressTextInvalidArgument;
     std::memset(record, 0, sizeof *record);
     if (text == nullptr) return kAddressTextInvalidArgument;
+    if ((extraDelimiters == nullptr || extraDelimiters[0] == 0) &&
+        ParsePlainAddressText(text, length, flags, record)) {
+        return kAddressTextOk;
+    }
 
     AddressParseState state;
     const uint32_t result = RunAddressParse(text, length, extraDelimiters, flags, &state);

@@ -61,6 +61,13 @@ bool ReadAddressNumbers(AddressParseState* state) noexcept;
 uint32_t RunAddressParse(const char16_t* text, size_t length, const char16_t* extraDelimiters,
                          uint32_t flags, AddressParseState* state) noexcept;
 
+// The shortcut for bare addresses, taken before the passes when there are no
+// extra delimiters; record must be zeroed. true: the full parse would accept
+// text and give *record. false: nothing is known, run the full parse (record
+// is left as it was).
+bool ParsePlainAddressText(const char16_t* text, size_t length, uint32_t flags,
+                           SilAddressRecord* record) noexcept;
+
 // Copies a successful parse into record, the prefix length at the family's
 // offset; the port-only form gives family 0 with the port.
 void PackParsedAddress(const AddressParseState& state, SilAddressRecord* record) noexcept;

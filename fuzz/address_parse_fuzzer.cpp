@@ -6,16 +6,18 @@
 // pairs. The text is handed over in an allocation of exactly its length, so
 // any read past the caller's bound is caught by the address sanitizer.
 //
-// Checks: the bounded and the zero-terminated forms agree; a failed parse
-// leaves the record zeroed; an accepted record is well formed and survives
-// format then parse as far as text can carry it; the driver form and the
-// list forms agree with the single parse.
+// Checks: the bounded and the zero-terminated forms agree; the shortcut for
+// bare addresses accepts nothing the full parse does not, with the same
+// record; a failed parse leaves the record zeroed; an accepted record is well
+// formed and survives format then parse as far as text can carry it; the
+// driver form and the list forms agree with the single parse.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "address/address_list.h"
+#include "address/address_parse_state.h"
 #include "address/address_text.h"
 #include "tests/native/address_roundtrip_expect.h"
 
@@ -39,6 +41,21 @@ std::vector<char16_t> Units(const uint8_t* data, size_t pairs) {
         units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
     }
     return units;
+}
+
+void CheckPlainShortcut(const char16_t* text, size_t length, uint32_t flags) {
+    SilAddressRecord plain;
+    std::memset(&plain, 0, sizeof plain);
+    if (!ParsePlainAddressText(text, length, flags, &plain)) {
+        Require(IsZero(&plain, sizeof plain));
+        return;
+    }
+    AddressParseState state;
+    Require(RunAddressParse(text, length, nullptr, flags, &state) == kAddressTextOk);
+    SilAddressRecord full;
+    std::memset(&full, 0, sizeof full);
+    PackParsedAddress(state, &full);
+    Require(std::memcmp(&plain, &full, sizeof full) == 0);
 }
 
 void CheckAccepted(const SilAddressRecord& record) {
@@ -106,6 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SilAddressRecord again;
     Require(ParseAddressText(terminated.data(), &again, extra.data(), flags) == result);
     Require(std::memcmp(&record, &again, sizeof record) == 0);
+    CheckPlainShortcut(bounded, length, flags);
+    CheckPlainShortcut(terminated.data(), kAddressTextUnbounded, flags);
     delete[] bounded;
 
     if (result == kAddressTextOk) {

@@ -1,0 +1,179 @@
+// Parses and formats one fixed corpus of IPv4 and IPv6 address texts with
+// this library's grammar and with the C library's inet_pton/inet_ntop.
+//
+//   addr_bench <parse|inet_pton|format|inet_ntop|parse_port> <v4|v6> [rounds]
+//
+// parse_port parses the same addresses with a port added ("a.b.c.d:port",
+// "[v6]:port"), which the C library has no parser for; it shows the cost of
+// the full token-based parse that every form other than a bare address takes.
+//
+// Only the bench_* loops are meant to be measured (run_callgrind.sh counts
+// their instructions); building the corpus is outside them. The program
+// prints how many addresses the loop handled and a checksum that keeps the
+// work from being optimised away.
+#include <arpa/inet.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "address/address_text.h"
+
+namespace {
+
+struct Corpus {
+    int family = AF_INET;
+    std::vector<std::string> narrow;        // for inet_pton
+    std::vector<std::u16string> wide;       // for ParseAddressText
+    std::vector<std::u16string> withPort;   // the same with a port
+    std::vector<SilAddressRecord> records;  // for FormatAddressText
+    std::vector<unsigned char> bytes;       // for inet_ntop, 16 per address
+};
+
+// Shapes seen in practice: full addresses, compressed ones, loopback,
+// link-local, documentation prefixes, IPv4-mapped.
+std::string IPv6Text(std::mt19937& random, int shape) {
+    unsigned char a[16] = {};
+    switch (shape % 5) {
+    case 0:
+        for (unsigned char& b : a) b = static_cast<unsigned char>(random());
+        break;
+    case 1:
+        a[0] = 0x20, a[1] = 0x01, a[2] = 0x0d, a[3] = 0xb8;
+        for (int i = 12; i < 16; ++i) a[i] = static_cast<unsigned char>(random());
+        break;
+    case 2:
+        a[0] = 0xfe, a[1] = 0x80;
+        for (int i = 8; i < 16; ++i) a[i] = static_cast<unsigned char>(random());
+        break;
+    case 3:
+        a[10] = a[11] = 0xff;
+        for (int i = 12; i < 16; ++i) a[i] = static_cast<unsigned char>(random());
+        break;
+    default:
+        for (int i = 0; i < 8; ++i) a[i] = static_cast<unsigned char>(random());
+        a[15] = static_cast<unsigned char>(random() % 16);
+        break;
+    }
+    char text[INET6_ADDRSTRLEN];
+    inet_ntop(AF_INET6, a, text, sizeof text);
+    return text;
+}
+
+Corpus BuildCorpus(bool ipv6) {
+    std::mt19937 random(12345);
+    Corpus corpus;
+    corpus.family = ipv6 ? AF_INET6 : AF_INET;
+    for (int i = 0; i < 256; ++i) {
+        std::string text;
+        if (ipv6) {
+            text = IPv6Text(random, i);
+        } else {
+            const uint32_t value = static_cast<uint32_t>(random());
+            char buffer[INET_ADDRSTRLEN];
+            inet_ntop(AF_INET, &value, buffer, sizeof buffer);
+            text = buffer;
+        }
+        corpus.narrow.push_back(text);
+        corpus.wide.emplace_back(text.begin(), text.end());
+        const std::string port = ":" + std::to_string(1 + random() % 65535);
+        const std::string ported = ipv6 ? "[" + text + "]" + port : text + port;
+        corpus.withPort.emplace_back(ported.begin(), ported.end());
+        SilAddressRecord record;
+        if (ParseAddressText(corpus.wide.back().c_str(), &record, nullptr, 0) != kAddressTextOk) {
+            std::fprintf(stderr, "corpus text %s does not parse\n", text.c_str());
+            std::exit(1);
+        }
+        corpus.records.push_back(record);
+        unsigned char bytes[16] = {};
+        inet_pton(corpus.family, text.c_str(), bytes);
+        corpus.bytes.insert(corpus.bytes.end(), bytes, bytes + 16);
+    }
+    return corpus;
+}
+
+}  // namespace
+
+// The measured loops: not inlined, so that callgrind can count exactly them.
+extern "C" __attribute__((noinline)) unsigned bench_parse(const std::vector<std::u16string>& texts,
+                                                          int rounds) {
+    unsigned sum = 0;
+    SilAddressRecord record;
+    for (int r = 0; r < rounds; ++r) {
+        for (const std::u16string& text : texts) {
+            sum += ParseAddressText(text.c_str(), &record, nullptr, 0);
+            sum += record.v6.address[15];
+        }
+    }
+    return sum;
+}
+
+extern "C" __attribute__((noinline)) unsigned bench_inet_pton(const Corpus& c, int rounds) {
+    unsigned sum = 0;
+    unsigned char bytes[16];
+    for (int r = 0; r < rounds; ++r) {
+        for (const std::string& text : c.narrow) {
+            sum += static_cast<unsigned>(inet_pton(c.family, text.c_str(), bytes));
+            sum += bytes[3];
+        }
+    }
+    return sum;
+}
+
+extern "C" __attribute__((noinline)) unsigned bench_format(const Corpus& c, int rounds) {
+    unsigned sum = 0;
+    char16_t text[kAddressTextCapacity];
+    for (int r = 0; r < rounds; ++r) {
+        for (const SilAddressRecord& record : c.records) {
+            sum += FormatAddressText(&record, text, kAddressTextCapacity, nullptr, 0);
+            sum += text[2];
+        }
+    }
+    return sum;
+}
+
+extern "C" __attribute__((noinline)) unsigned bench_inet_ntop(const Corpus& c, int rounds) {
+    unsigned sum = 0;
+    char text[INET6_ADDRSTRLEN];
+    for (int r = 0; r < rounds; ++r) {
+        for (size_t i = 0; i < c.records.size(); ++i) {
+            inet_ntop(c.family, &c.bytes[16 * i], text, sizeof text);
+            sum += static_cast<unsigned char>(text[2]);
+        }
+    }
+    return sum;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr,
+                     "usage: %s <parse|inet_pton|format|inet_ntop|parse_port> <v4|v6> [rounds]\n",
+                     argv[0]);
+        return 2;
+    }
+    const std::string mode = argv[1];
+    const bool ipv6 = std::strcmp(argv[2], "v6") == 0;
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 20;
+    const Corpus corpus = BuildCorpus(ipv6);
+
+    unsigned sum;
+    if (mode == "parse") {
+        sum = bench_parse(corpus.wide, rounds);
+    } else if (mode == "parse_port") {
+        sum = bench_parse(corpus.withPort, rounds);
+    } else if (mode == "inet_pton") {
+        sum = bench_inet_pton(corpus, rounds);
+    } else if (mode == "format") {
+        sum = bench_format(corpus, rounds);
+    } else if (mode == "inet_ntop") {
+        sum = bench_inet_ntop(corpus, rounds);
+    } else {
+        std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
+        return 2;
+    }
+    std::printf("addresses %zu checksum %u\n", corpus.wide.size() * static_cast<size_t>(rounds), sum);
+    return 0;
+}
