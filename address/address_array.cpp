@@ -3,15 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "address/counted_block.h"
 #include "address/sil_address.h"
 
 namespace {
 
-// Zero when the block size does not fit in size_t (possible on 32-bit).
 size_t AddressArrayBytes(uint32_t capacity) noexcept {
-    const uint64_t bytes = 4 + static_cast<uint64_t>(capacity) * sizeof(SilAddressRecord);
-    const size_t fitted = static_cast<size_t>(bytes);
-    return fitted == bytes ? fitted : 0;
+    return CountedBlockBytes(capacity, sizeof(SilAddressRecord));
 }
 
 }  // namespace

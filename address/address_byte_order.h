@@ -3,33 +3,24 @@
 // library's htons family (the DLL must not import it).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-inline uint16_t HostToNetwork16(uint16_t value) noexcept {
-    const uint8_t bytes[2] = {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-    uint16_t stored;
-    std::memcpy(&stored, bytes, sizeof stored);
-    return stored;
+// Writing a value's bytes most significant first, and reading them back in
+// host order, are the same reordering in both directions on any host.
+template <typename T>
+inline T ReorderForNetwork(T value) noexcept {
+    uint8_t bytes[sizeof(T)];
+    for (size_t i = 0; i < sizeof(T); ++i) {
+        bytes[i] = static_cast<uint8_t>(value >> (8 * (sizeof(T) - 1 - i)));
+    }
+    T reordered;
+    std::memcpy(&reordered, bytes, sizeof reordered);
+    return reordered;
 }
 
-inline uint16_t NetworkToHost16(uint16_t stored) noexcept {
-    uint8_t bytes[2];
-    std::memcpy(bytes, &stored, sizeof bytes);
-    return static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
-}
-
-inline uint32_t HostToNetwork32(uint32_t value) noexcept {
-    const uint8_t bytes[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
-                              static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-    uint32_t stored;
-    std::memcpy(&stored, bytes, sizeof stored);
-    return stored;
-}
-
-inline uint32_t NetworkToHost32(uint32_t stored) noexcept {
-    uint8_t bytes[4];
-    std::memcpy(bytes, &stored, sizeof bytes);
-    return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
-           static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
-}
+inline uint16_t HostToNetwork16(uint16_t value) noexcept { return ReorderForNetwork(value); }
+inline uint16_t NetworkToHost16(uint16_t stored) noexcept { return ReorderForNetwork(stored); }
+inline uint32_t HostToNetwork32(uint32_t value) noexcept { return ReorderForNetwork(value); }
+inline uint32_t NetworkToHost32(uint32_t stored) noexcept { return ReorderForNetwork(stored); }

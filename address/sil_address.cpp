@@ -14,8 +14,19 @@ void SetDefaultPrefix(SilAddressRecord& record) noexcept {
     if (record.family == kSilFamilyIPv6) record.v6.prefixLength = kSilIPv6MaxPrefix;
 }
 
-bool IsLeadingRecordLength(size_t length) noexcept {
-    return length == 8 || length == 16 || length == 24 || length == 28 || length == 32;
+// The leading bytes of the record when it holds family, else those of the
+// empty value.
+uint32_t CopyFamilyRecord(const SilAddressRecord& record, uint16_t family, void* out,
+                          size_t length) noexcept {
+    const bool leadingPart =
+        length == 8 || length == 16 || length == 24 || length == 28 || length == 32;
+    if (out == nullptr || !leadingPart) return kSilInvalidArgument;
+    if (record.family == family) {
+        std::memcpy(out, &record, length);
+    } else {
+        std::memset(out, 0, length);
+    }
+    return kSilOk;
 }
 
 }  // namespace
@@ -146,23 +157,11 @@ uint32_t CSilAddress::ToRecord(void* buffer, uint32_t size, uint32_t* needed) co
 }
 
 uint32_t CSilAddress::CopyIPv4Record(void* out, size_t length) const noexcept {
-    if (out == nullptr || !IsLeadingRecordLength(length)) return kSilInvalidArgument;
-    if (IsIPv4()) {
-        std::memcpy(out, &record_, length);
-    } else {
-        std::memset(out, 0, length);
-    }
-    return kSilOk;
+    return CopyFamilyRecord(record_, kSilFamilyIPv4, out, length);
 }
 
 uint32_t CSilAddress::CopyIPv6Record(void* out, size_t length) const noexcept {
-    if (out == nullptr || !IsLeadingRecordLength(length)) return kSilInvalidArgument;
-    if (IsIPv6()) {
-        std::memcpy(out, &record_, length);
-    } else {
-        std::memset(out, 0, length);
-    }
-    return kSilOk;
+    return CopyFamilyRecord(record_, kSilFamilyIPv6, out, length);
 }
 
 uint32_t CSilAddress::SetFromText(const char16_t* text, uint32_t flags) noexcept {

@@ -24,13 +24,17 @@
 
 namespace {
 
+struct Address {
+    unsigned char bytes[16];
+};
+
 struct Corpus {
     int family = AF_INET;
     std::vector<std::string> narrow;        // for inet_pton
     std::vector<std::u16string> wide;       // for ParseAddressText
     std::vector<std::u16string> withPort;   // the same with a port
     std::vector<SilAddressRecord> records;  // for FormatAddressText
-    std::vector<unsigned char> bytes;       // for inet_ntop, 16 per address
+    std::vector<Address> addresses;         // for inet_ntop
 };
 
 // Shapes seen in practice: full addresses, compressed ones, loopback,
@@ -88,63 +92,54 @@ Corpus BuildCorpus(bool ipv6) {
             std::exit(1);
         }
         corpus.records.push_back(record);
-        unsigned char bytes[16] = {};
-        inet_pton(corpus.family, text.c_str(), bytes);
-        corpus.bytes.insert(corpus.bytes.end(), bytes, bytes + 16);
+        Address address = {};
+        inet_pton(corpus.family, text.c_str(), address.bytes);
+        corpus.addresses.push_back(address);
     }
     return corpus;
 }
 
 }  // namespace
 
+// Runs op on every item, rounds times; inlined into each measured loop.
+template <typename Items, typename Op>
+inline unsigned Repeat(const Items& items, int rounds, Op op) {
+    unsigned sum = 0;
+    for (int r = 0; r < rounds; ++r) {
+        for (const auto& item : items) sum += op(item);
+    }
+    return sum;
+}
+
 // The measured loops: not inlined, so that callgrind can count exactly them.
 extern "C" __attribute__((noinline)) unsigned bench_parse(const std::vector<std::u16string>& texts,
                                                           int rounds) {
-    unsigned sum = 0;
     SilAddressRecord record;
-    for (int r = 0; r < rounds; ++r) {
-        for (const std::u16string& text : texts) {
-            sum += ParseAddressText(text.c_str(), &record, nullptr, 0);
-            sum += record.v6.address[15];
-        }
-    }
-    return sum;
+    return Repeat(texts, rounds, [&](const std::u16string& text) {
+        return ParseAddressText(text.c_str(), &record, nullptr, 0) + record.v6.address[15];
+    });
 }
 
 extern "C" __attribute__((noinline)) unsigned bench_inet_pton(const Corpus& c, int rounds) {
-    unsigned sum = 0;
     unsigned char bytes[16];
-    for (int r = 0; r < rounds; ++r) {
-        for (const std::string& text : c.narrow) {
-            sum += static_cast<unsigned>(inet_pton(c.family, text.c_str(), bytes));
-            sum += bytes[3];
-        }
-    }
-    return sum;
+    return Repeat(c.narrow, rounds, [&](const std::string& text) {
+        return static_cast<unsigned>(inet_pton(c.family, text.c_str(), bytes)) + bytes[3];
+    });
 }
 
 extern "C" __attribute__((noinline)) unsigned bench_format(const Corpus& c, int rounds) {
-    unsigned sum = 0;
     char16_t text[kAddressTextCapacity];
-    for (int r = 0; r < rounds; ++r) {
-        for (const SilAddressRecord& record : c.records) {
-            sum += FormatAddressText(&record, text, kAddressTextCapacity, nullptr, 0);
-            sum += text[2];
-        }
-    }
-    return sum;
+    return Repeat(c.records, rounds, [&](const SilAddressRecord& record) {
+        return FormatAddressText(&record, text, kAddressTextCapacity, nullptr, 0) + text[2];
+    });
 }
 
 extern "C" __attribute__((noinline)) unsigned bench_inet_ntop(const Corpus& c, int rounds) {
-    unsigned sum = 0;
     char text[INET6_ADDRSTRLEN];
-    for (int r = 0; r < rounds; ++r) {
-        for (size_t i = 0; i < c.records.size(); ++i) {
-            inet_ntop(c.family, &c.bytes[16 * i], text, sizeof text);
-            sum += static_cast<unsigned char>(text[2]);
-        }
-    }
-    return sum;
+    return Repeat(c.addresses, rounds, [&](const Address& address) {
+        inet_ntop(c.family, address.bytes, text, sizeof text);
+        return static_cast<unsigned>(static_cast<unsigned char>(text[2]));
+    });
 }
 
 int main(int argc, char** argv) {

@@ -52,17 +52,22 @@ TEST(AddressRecord, PrefixFromIPv6Mask) {
 }
 
 TEST(AddressRecord, MasksFromPrefixes) {
-    uint32_t mask = 1;
-    EXPECT_EQ(IPv4MaskFromPrefix(0, &mask), kSilOk);
-    EXPECT_EQ(mask, 0u);
-    EXPECT_EQ(IPv4MaskFromPrefix(1, &mask), kSilOk);
-    EXPECT_EQ(mask, IPv4("128.0.0.0"));
-    EXPECT_EQ(IPv4MaskFromPrefix(23, &mask), kSilOk);
-    EXPECT_EQ(mask, IPv4("255.255.254.0"));
-    EXPECT_EQ(IPv4MaskFromPrefix(32, &mask), kSilOk);
-    EXPECT_EQ(mask, IPv4("255.255.255.255"));
-    EXPECT_EQ(IPv4MaskFromPrefix(33, &mask), kSilInvalidArgument);
-
+    const struct {
+        uint8_t prefix;
+        uint32_t result;
+        const char* mask;
+    } cases[] = {
+        {0, kSilOk, "0.0.0.0"},
+        {1, kSilOk, "128.0.0.0"},
+        {23, kSilOk, "255.255.254.0"},
+        {32, kSilOk, "255.255.255.255"},
+        {33, kSilInvalidArgument, nullptr},
+    };
+    for (const auto& c : cases) {
+        uint32_t mask = 1;
+        EXPECT_EQ(IPv4MaskFromPrefix(c.prefix, &mask), c.result);
+        if (c.mask != nullptr) EXPECT_EQ(mask, IPv4(c.mask)) << int{c.prefix};
+    }
     for (uint8_t prefix : {0, 7, 8, 64, 127, 128}) {
         uint8_t bytes[16];
         ASSERT_EQ(IPv6MaskFromPrefix(prefix, bytes), kSilOk);
