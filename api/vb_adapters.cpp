@@ -50,6 +50,25 @@ uint32_t StoreAnsiInBstr(BSTR* target, const wchar_t* text) {
     return result;
 }
 
+uint32_t BytesToHexBstr(BSTR* target, const uint8_t* bytes, size_t count) {
+    if (!target || (!bytes && count)) return 0;
+    // Three units a byte: two digits and a "-" (the last byte's "-" is the
+    // terminator's room).
+    if (count > (SIZE_MAX / sizeof(wchar_t) - 1) / 3) return 0;
+    auto* text = static_cast<wchar_t*>(LocalAlloc(LPTR, (3 * count + 1) * sizeof(wchar_t)));
+    if (!text) return 0;
+    static const wchar_t kDigits[] = L"0123456789ABCDEF";
+    wchar_t* at = text;
+    for (size_t i = 0; i < count; ++i) {
+        if (i) *at++ = L'-';
+        *at++ = kDigits[bytes[i] >> 4];
+        *at++ = kDigits[bytes[i] & 0xF];
+    }
+    uint32_t result = StoreAnsiInBstr(target, text);
+    LocalFree(text);
+    return result;
+}
+
 uint32_t StoreVaryingTextInBstr(BSTR* target, VaryingTextCall plain) {
     uint32_t bytes = 0;
     plain(nullptr, &bytes);

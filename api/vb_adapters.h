@@ -34,6 +34,10 @@ private:
 // *target left as it was when the conversion or an allocation fails.
 uint32_t StoreAnsiInBstr(BSTR* target, const wchar_t* text);
 
+// Bytes as upper-case hex pairs joined by "-" ("00-1A-2B"; no bytes give
+// the empty text), stored like StoreAnsiInBstr stores text.
+uint32_t BytesToHexBstr(BSTR* target, const uint8_t* bytes, size_t count);
+
 // Text of varying length out: asks plain for the size with a null buffer,
 // fetches the text into a buffer of that size and stores it with
 // StoreAnsiInBstr. 0 when the size is 0 or the fetch fails.

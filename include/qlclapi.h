@@ -49,6 +49,8 @@ typedef unsigned int QlUInt32;
 typedef int QlInt32;
 typedef unsigned short QlUInt16;
 typedef unsigned long long QlUInt64;
+/* A BSTR (from SysAllocString); the VB twins reallocate the caller's. */
+typedef wchar_t *QlBstr;
 struct _OVERLAPPED;
 
 /* Declares an export and its function-pointer type PFN_<name>. */
@@ -143,6 +145,95 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanConnectWithOTPVB, (const char *
  * is null or cannot be converted); otherwise 1, also without a driver. */
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetExternalCondition, (const wchar_t *first, const wchar_t *second));
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetExternalConditionVB, (const char *first, const char *second));
+
+/* ---- Addresses -------------------------------------------------------- */
+
+/* IPv4 values are returned as stored: network byte order. The ...Ex calls
+ * write a SOCKADDR_IN (16 bytes) or SOCKADDR_IN6 (28 bytes) into a caller
+ * buffer of 28 bytes. The ...ExVB twins store the address as text, e.g.
+ * "10.1.2.3:5008" or "[fe80::1%7]:5008", as ANSI bytes in the caller's BSTR. */
+
+/* The client's virtual IPv4 address. 0 without a driver, when the driver
+ * refuses, or when the virtual address is not a non-zero IPv4 address. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetVirtualAddress, (QlUInt32 *address));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetVirtualAddressVB, (QlUInt32 *address));
+/* *count: in, the addresses the buffer can take (at least 1); out, the
+ * number of addresses (1 once the driver answered, 0 before). Any family. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetVirtualAddressEx, (void *socketAddress, QlUInt32 *count));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetVirtualAddressExVB, (QlBstr *text));
+
+/* The address of the local interface through which the client reaches its
+ * server. 0 without a driver, with a driver of another version, or when the
+ * driver answers short; an IPv6 point of presence gives address 0 and 1. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresence, (QlUInt32 *address));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceVB, (QlUInt32 *address));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceEx, (void *socketAddress));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceExVB, (QlBstr *text));
+
+/* The server the client is connected to: IPv4 address and port, both in
+ * network byte order. 0 for null pointers, without a driver, or when the
+ * server is not a non-zero IPv4 address. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectedServerAddress, (QlUInt32 *address, QlUInt16 *port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectedServerAddressVB, (QlUInt32 *address, QlUInt16 *port));
+/* Any family; an absent server writes a zero family word and returns 1. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectedServerAddressEx, (void *socketAddress));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectedServerAddressExVB, (QlBstr *text));
+
+/* ---- Point-of-presence details -------------------------------------- */
+
+/* The interface that carries the point of presence. The pointers point
+ * into the caller's buffer, behind the fixed part. Layout of the 32-bit
+ * build: fixed part 52 bytes, pointers at 20, 28, 36, 44. In the 64-bit
+ * build pointers take 8 bytes (fixed part 88 bytes: pointers at 24, 40, 56,
+ * 72). A part that did not fit has a null pointer and size 0. */
+typedef struct QlPointOfPresenceDetails {
+    QlUInt32 size;               /* sizeof(QlPointOfPresenceDetails): 52 (32-bit), 88 (64-bit) */
+    QlUInt32 address;            /* IPv4, network order; 0 when the point of presence is not IPv4 */
+    QlUInt32 interfaceValue1;    /* the driver's interface values, passed on */
+    QlUInt32 interfaceValue2Low; /* low half of interfaceValue2 of the Ex record */
+    QlUInt32 interfaceValue3Low; /* low half of interfaceValue3 of the Ex record */
+    const unsigned char *physicalAddress;
+    QlUInt32 physicalAddressLength;
+    const wchar_t *name;         /* terminated */
+    QlUInt32 nameBytes;          /* terminator included; 0 for an empty name */
+    const wchar_t *secondText;   /* terminated */
+    QlUInt32 secondTextBytes;    /* terminator included; 0 when empty */
+    const unsigned char *trailingBytes;
+    QlUInt32 trailingLength;
+} QlPointOfPresenceDetails;
+
+/* 32-bit: 104 bytes, 64-bit: 144 bytes. */
+typedef struct QlPointOfPresenceDetailsEx {
+    QlPointOfPresenceDetails details;
+    QlUInt32 reserved1;           /* 0 */
+    QlUInt64 interfaceValue2;
+    QlUInt64 interfaceValue3;
+    unsigned char socketAddress[28]; /* SOCKADDR_IN or SOCKADDR_IN6 of the point of presence */
+    QlUInt32 reserved2;           /* 0 */
+} QlPointOfPresenceDetailsEx;
+
+/* Fills what fits of the record into buffer (size bytes; a null buffer with
+ * size 0 asks the size) and returns the size a full result needs, or 0
+ * without a driver, with a driver of another version, or when no interface
+ * carries the point of presence. Call with size 0, allocate, call again. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetails, (void *buffer, QlUInt32 size));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetailsEx, (void *buffer, QlUInt32 size));
+/* The details as separate values; texts as ANSI in BSTRs, the physical
+ * address and trailing bytes as hex text such as "00-1A-2B". Each pointer
+ * may be null. Returns the plain size, or 0. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsVB,
+                (QlUInt32 * address, QlUInt32 *interfaceValue1, QlUInt32 *interfaceValue2Low,
+                 QlUInt32 *interfaceValue3Low, QlBstr *physicalAddress, QlBstr *name, QlBstr *secondText,
+                 QlBstr *trailingBytes));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsExVB,
+                (QlBstr * address, QlUInt32 *interfaceValue1, QlUInt64 *interfaceValue2, QlUInt64 *interfaceValue3,
+                 QlBstr *physicalAddress, QlBstr *name, QlBstr *secondText, QlBstr *trailingBytes));
+
+/* 3, 2 or 1 by the interface's type flags (0x10, else 0x20, else neither);
+ * 0 without a driver, with a driver of another version, or without an
+ * interface carrying the point of presence. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceNetworkType, (void));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceNetworkTypeVB, (void));
 
 #ifdef __cplusplus
 }

@@ -78,7 +78,8 @@ typedef struct QlSimState {
 enum QlSimRuleMode {
     QLSIM_RULE_NORMAL = 0,
     QLSIM_RULE_REFUSE = 1, /* fails with STATUS_INVALID_DEVICE_REQUEST */
-    QLSIM_RULE_SHORT = 2   /* succeeds but returns only `bytes` bytes */
+    QLSIM_RULE_SHORT = 2,  /* succeeds but returns only `bytes` bytes */
+    QLSIM_RULE_FILL = 3    /* succeeds and claims the whole output buffer, zero-padded */
 };
 
 typedef struct QlSimRule {

@@ -203,5 +203,9 @@ NTSTATUS QlClientRequest(PIRP irp, const QlOpenFile *file, const QlRequest *requ
     status = Answer(irp, spec, request, returned);
     if (mode == QLSIM_RULE_SHORT && status == STATUS_SUCCESS && shortBytes < *returned)
         *returned = shortBytes;
+    if (mode == QLSIM_RULE_FILL && status == STATUS_SUCCESS && request->output && request->outLength) {
+        RtlZeroMemory((PUCHAR)request->output + *returned, request->outLength - *returned);
+        *returned = request->outLength;
+    }
     return status;
 }

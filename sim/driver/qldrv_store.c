@@ -84,7 +84,7 @@ NTSTATUS QlStoreSetRule(const QlSimRule *rule)
     ULONG i, freeSlot = QLSIM_MAX_RULES;
     NTSTATUS status = STATUS_SUCCESS;
     KIRQL irql;
-    if (rule->mode > QLSIM_RULE_SHORT)
+    if (rule->mode > QLSIM_RULE_FILL)
         return STATUS_INVALID_PARAMETER;
     QlStoreLock(&irql);
     for (i = 0; i < QLSIM_MAX_RULES; ++i) {

@@ -127,8 +127,9 @@ int CommandReset(const Words& words) {
 
 int CommandRule(const Words& words) {
     const char* usage =
-        "usage: qlsim rule CODE normal | refuse | short BYTES\n"
+        "usage: qlsim rule CODE normal | refuse | short BYTES | fill\n"
         "  refuse: the driver fails request CODE; short: it answers with only BYTES bytes;\n"
+        "  fill: it claims to have filled the whole output buffer;\n"
         "  normal: removes the rule. CODE is a request code such as 0x22244F\n";
     if (WantsHelp(words) || words.size() < 2) return Usage(usage);
     uint32_t code, bytes = 0, mode;
@@ -137,6 +138,8 @@ int CommandRule(const Words& words) {
         mode = QLSIM_RULE_NORMAL;
     } else if (words[1] == L"refuse" && words.size() == 2) {
         mode = QLSIM_RULE_REFUSE;
+    } else if (words[1] == L"fill" && words.size() == 2) {
+        mode = QLSIM_RULE_FILL;
     } else if (words[1] == L"short" && words.size() == 3 && ParseNumber(words[2], bytes)) {
         mode = QLSIM_RULE_SHORT;
     } else {

@@ -1,0 +1,108 @@
+#include "sim_records.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qlsim {
+
+namespace {
+
+constexpr uint16_t kFamilyIPv4 = 2;
+constexpr uint16_t kFamilyIPv6 = 23;
+
+template <typename T>
+void Put(uint8_t* at, T value) {
+    memcpy(at, &value, sizeof value);
+}
+
+void PutBigEndian16(uint8_t* at, uint16_t value) {
+    at[0] = uint8_t(value >> 8);
+    at[1] = uint8_t(value);
+}
+
+}  // namespace
+
+AddressRecord IPv4Record(uint8_t a, uint8_t b, uint8_t c, uint8_t d, uint16_t port) {
+    AddressRecord record{};
+    Put(&record[0], kFamilyIPv4);
+    PutBigEndian16(&record[2], port);
+    record[4] = a;
+    record[5] = b;
+    record[6] = c;
+    record[7] = d;
+    return record;
+}
+
+AddressRecord IPv6Record(const std::array<uint8_t, 16>& address, uint32_t scopeId, uint16_t port,
+                         uint32_t flowInfo) {
+    AddressRecord record{};
+    Put(&record[0], kFamilyIPv6);
+    PutBigEndian16(&record[2], port);
+    memcpy(&record[4], address.data(), 16);
+    Put(&record[20], scopeId);
+    Put(&record[24], flowInfo);
+    return record;
+}
+
+AddressRecord FamilyOnlyRecord(uint16_t family) {
+    AddressRecord record{};
+    Put(&record[0], family);
+    return record;
+}
+
+std::vector<uint8_t> ShortRecordBytes(const AddressRecord& record) {
+    return std::vector<uint8_t>(record.begin(), record.begin() + 24);
+}
+
+std::vector<uint8_t> ServerRecordsBytes(const AddressRecord& server, const AddressRecord& pointOfPresence) {
+    std::vector<uint8_t> bytes(server.begin(), server.end());
+    bytes.insert(bytes.end(), pointOfPresence.begin(), pointOfPresence.end());
+    return bytes;
+}
+
+namespace {
+
+// Field offsets inside one entry, as the driver writes them.
+constexpr size_t kValue4 = 4, kValue16 = 16, kFlags = 28, kName = 32, kNameUnits = 514;
+constexpr size_t kPhysicalLength = 1060, kPhysical = 1061, kPhysicalRoom = 19;
+constexpr size_t kSlotCount = 1080, kSlots = 1084, kSlotBytes = 48, kSlotRoom = 83;
+constexpr size_t kValue5112 = 5112, kSecondLength = 5140, kSecond = 5144, kSecondRoom = 34;
+constexpr size_t kTrailingLength = 5212, kTrailing = 5216, kTrailingRoom = 16;
+
+void WriteEntry(uint8_t* entry, const SimInterface& in) {
+    Put(entry + kValue4, in.value4);
+    Put(entry + kValue16, in.value16);
+    Put(entry + kFlags, in.flags);
+    if (in.nameFillsFieldWithoutTerminator) {
+        for (size_t i = 0; i < kNameUnits; ++i) Put(entry + kName + 2 * i, char16_t(u'n'));
+    } else {
+        size_t units = std::min(in.name.size(), kNameUnits - 1);
+        memcpy(entry + kName, in.name.data(), 2 * units);
+    }
+    size_t physical = std::min(in.physical.size(), kPhysicalRoom);
+    memcpy(entry + kPhysical, in.physical.data(), physical);
+    Put(entry + kPhysicalLength,
+        uint8_t(in.physicalLengthClaim >= 0 ? in.physicalLengthClaim : int64_t(physical)));
+    size_t slots = std::min(in.addresses.size(), kSlotRoom);
+    for (size_t s = 0; s < slots; ++s) memcpy(entry + kSlots + s * kSlotBytes, in.addresses[s].data(), 28);
+    Put(entry + kSlotCount, int32_t(in.slotCountClaim >= 0 ? in.slotCountClaim : int64_t(slots)));
+    Put(entry + kValue5112, in.value5112);
+    size_t second = std::min(in.secondText.size(), kSecondRoom);
+    memcpy(entry + kSecond, in.secondText.data(), 2 * second);
+    Put(entry + kSecondLength, uint32_t(in.secondTextLengthClaim >= 0 ? in.secondTextLengthClaim : int64_t(second)));
+    size_t trailing = std::min(in.trailing.size(), kTrailingRoom);
+    memcpy(entry + kTrailing, in.trailing.data(), trailing);
+    Put(entry + kTrailingLength, uint32_t(in.trailingLengthClaim >= 0 ? in.trailingLengthClaim : int64_t(trailing)));
+}
+
+}  // namespace
+
+std::vector<uint8_t> InterfaceTableBytes(const std::vector<SimInterface>& interfaces, int64_t entryCountClaim) {
+    std::vector<uint8_t> table(kSimInterfaceTableHeaderBytes + interfaces.size() * kSimInterfaceEntryBytes);
+    Put(&table[0], int32_t(entryCountClaim != INT64_MIN ? entryCountClaim : int64_t(interfaces.size())));
+    for (size_t i = 0; i < interfaces.size(); ++i)
+        WriteEntry(&table[kSimInterfaceTableHeaderBytes + i * kSimInterfaceEntryBytes], interfaces[i]);
+    return table;
+}
+
+}  // namespace qlsim
