@@ -1,0 +1,383 @@
+// The interface that carries the point of presence: the search through the
+// driver's interface table, the details record in a caller buffer, the VB
+// twins' separate values, the network type, and hostile tables.
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+#include <ws2ipdef.h>
+#include <oleauto.h>
+
+#include <cstring>
+#include <functional>
+
+#include "qlclapi.h"
+#include "sim_records.h"
+#include "support/simulated_client.h"
+
+namespace qltest {
+namespace {
+
+using qlsim::SimInterface;
+using Lines = std::vector<std::string>;
+
+const std::array<uint8_t, 16> kLinkLocal1 = {0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+const qlsim::AddressRecord kPresence = qlsim::IPv4Record(10, 1, 2, 3, 5008);
+
+std::string AnsiOf(BSTR text) { return std::string(reinterpret_cast<const char*>(text), 2 * SysStringLen(text)).c_str(); }
+
+SimInterface Interface(uint32_t value4, std::vector<qlsim::AddressRecord> addresses) {
+    SimInterface i;
+    i.value4 = value4;
+    i.value16 = 0x1111222233334444ull + value4;
+    i.value5112 = 0x5555666677778888ull + value4;
+    i.name = u"eth" + std::u16string(1, char16_t(u'0' + value4 % 10));
+    i.physical = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, uint8_t(value4)};
+    i.secondText = u"wired";
+    i.trailing = {0xDE, 0xAD};
+    i.addresses = std::move(addresses);
+    return i;
+}
+
+class Details : public SimulatedClientTest {
+protected:
+    void SetUp() override {
+        SimulatedClientTest::SetUp();
+        setPresence(kPresence);
+    }
+    void setPresence(const qlsim::AddressRecord& presence) {
+        std::vector<uint8_t> bytes = qlsim::ServerRecordsBytes(qlsim::IPv4Record(203, 0, 113, 9, 443), presence);
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_SERVER_ADDRESSES, bytes.data(), uint32_t(bytes.size())));
+    }
+    void setTable(const std::vector<uint8_t>& table) {
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, table.data(), uint32_t(table.size())));
+    }
+    void setInterfaces(const std::vector<SimInterface>& interfaces) { setTable(qlsim::InterfaceTableBytes(interfaces)); }
+
+    // The plain record in a buffer of its full size; checks the size query.
+    std::vector<uint8_t> plainDetails(Library& library, uint32_t& total) {
+        QlUInt32 (*get)(void*, QlUInt32) =
+            library.get<PFN_QuorlanGetPointOfPresenceDetails>("QuorlanGetPointOfPresenceDetails");
+        total = get(nullptr, 0);
+        std::vector<uint8_t> buffer(total ? total : 1, 0xCC);
+        if (total) {
+            EXPECT_EQ(get(buffer.data(), total), total);
+        }
+        return buffer;
+    }
+    uint32_t networkType(Library& library) {
+        return library.get<PFN_QuorlanGetPointOfPresenceNetworkType>("QuorlanGetPointOfPresenceNetworkType")();
+    }
+};
+
+QlPointOfPresenceDetails FixedPart(const std::vector<uint8_t>& buffer) {
+    QlPointOfPresenceDetails d{};
+    if (buffer.size() >= sizeof d) memcpy(&d, buffer.data(), sizeof d);
+    return d;
+}
+
+TEST_F(Details, FirstInterfaceHoldingThePointOfPresenceWins) {
+    setInterfaces({Interface(1, {qlsim::IPv4Record(10, 0, 0, 1)}), Interface(2, {qlsim::IPv4Record(10, 0, 0, 2)}),
+                   Interface(3, {qlsim::IPv4Record(192, 168, 1, 1), qlsim::IPv4Record(10, 1, 2, 3)}),
+                   Interface(4, {qlsim::IPv4Record(10, 1, 2, 3)})});
+    auto library = loadLibrary();
+    uint32_t total = 0;
+    std::vector<uint8_t> buffer = plainDetails(*library, total);
+    QlPointOfPresenceDetails d = FixedPart(buffer);
+    EXPECT_EQ(d.interfaceValue1, 3u) << "the third interface carries 10.1.2.3 (ports are not compared)";
+    EXPECT_EQ(takeRequests(), (Lines{"0x22250F sync", "0x2224BF sync", "0x22250F sync", "0x2224BF sync"}));
+}
+
+TEST_F(Details, RecordPointsIntoTheCallersBuffer) {
+    setInterfaces({Interface(7, {kPresence})});
+    auto library = loadLibrary();
+    uint32_t total = 0;
+    std::vector<uint8_t> buffer = plainDetails(*library, total);
+    const uint32_t fixed = sizeof(QlPointOfPresenceDetails);
+    const uint32_t name = 2 * (4 + 1), second = 2 * (5 + 1);
+    ASSERT_EQ(total, fixed + 6 + name + second + 2);
+    QlPointOfPresenceDetails d = FixedPart(buffer);
+    const uint8_t* base = buffer.data();
+    EXPECT_EQ(d.size, fixed);
+    const uint8_t presenceBytes[4] = {10, 1, 2, 3};
+    EXPECT_EQ(memcmp(&d.address, presenceBytes, 4), 0);
+    EXPECT_EQ(d.interfaceValue1, 7u);
+    EXPECT_EQ(d.interfaceValue2Low, 0x33334444u + 7);
+    EXPECT_EQ(d.interfaceValue3Low, 0x77778888u + 7);
+    // Physical address, name, second text, trailing bytes: in that order.
+    EXPECT_EQ(d.physicalAddress, base + fixed);
+    EXPECT_EQ(d.physicalAddressLength, 6u);
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(d.name), base + fixed + 6);
+    EXPECT_EQ(d.nameBytes, name);
+    EXPECT_STREQ(d.name, L"eth7");
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(d.secondText), base + fixed + 6 + name);
+    EXPECT_EQ(d.secondTextBytes, second);
+    EXPECT_STREQ(d.secondText, L"wired");
+    EXPECT_EQ(d.trailingBytes, base + fixed + 6 + name + second);
+    EXPECT_EQ(d.trailingLength, 2u);
+    EXPECT_EQ(memcmp(d.physicalAddress, "\x00\x1A\x2B\x3C\x4D\x07", 6), 0);
+}
+
+TEST_F(Details, ShortBufferFillsWhatFitsAndReportsTheFullSize) {
+    setInterfaces({Interface(7, {kPresence})});
+    auto library = loadLibrary();
+    QL_EXPORT(*library, QuorlanGetPointOfPresenceDetails);
+    const uint32_t total = QuorlanGetPointOfPresenceDetails(nullptr, 0);
+    const uint32_t fixed = sizeof(QlPointOfPresenceDetails);
+    std::vector<uint8_t> buffer(total + 16, 0xCC);
+
+    EXPECT_EQ(QuorlanGetPointOfPresenceDetails(buffer.data(), fixed), total);
+    QlPointOfPresenceDetails d = FixedPart(buffer);
+    EXPECT_EQ(d.interfaceValue1, 7u);
+    EXPECT_EQ(d.physicalAddress, nullptr);
+    EXPECT_EQ(d.physicalAddressLength, 0u);
+    EXPECT_EQ(d.name, nullptr);
+    EXPECT_EQ(d.nameBytes, 0u);
+    EXPECT_EQ(buffer[fixed], 0xCC) << "nothing written behind the fixed part";
+
+    // Room for the physical address but not the whole name: the name and
+    // everything after it are left out.
+    std::fill(buffer.begin(), buffer.end(), 0xCC);
+    EXPECT_EQ(QuorlanGetPointOfPresenceDetails(buffer.data(), fixed + 6 + 4), total);
+    d = FixedPart(buffer);
+    EXPECT_EQ(d.physicalAddressLength, 6u);
+    EXPECT_EQ(d.name, nullptr);
+    EXPECT_EQ(d.secondText, nullptr);
+    EXPECT_EQ(d.trailingBytes, nullptr);
+    EXPECT_EQ(buffer[fixed + 6], 0xCC);
+
+    std::fill(buffer.begin(), buffer.end(), 0xCC);
+    EXPECT_EQ(QuorlanGetPointOfPresenceDetails(buffer.data(), fixed - 1), total);
+    EXPECT_EQ(buffer[0], 0xCC) << "a buffer smaller than the fixed part is not touched";
+}
+
+TEST_F(Details, IPv6PointOfPresenceMatchesOnAddressAndScope) {
+    const auto presence = qlsim::IPv6Record(kLinkLocal1, 7, 5008);
+    setPresence(presence);
+    setInterfaces({Interface(1, {qlsim::IPv6Record(kLinkLocal1, 8)}), Interface(2, {qlsim::IPv6Record(kLinkLocal1, 7)})});
+    auto library = loadLibrary();
+    QL_EXPORT(*library, QuorlanGetPointOfPresenceDetailsEx);
+    const uint32_t total = QuorlanGetPointOfPresenceDetailsEx(nullptr, 0);
+    ASSERT_GT(total, uint32_t(sizeof(QlPointOfPresenceDetailsEx)));
+    std::vector<uint8_t> buffer(total);
+    ASSERT_EQ(QuorlanGetPointOfPresenceDetailsEx(buffer.data(), total), total);
+    QlPointOfPresenceDetailsEx ex;
+    memcpy(&ex, buffer.data(), sizeof ex);
+    EXPECT_EQ(ex.details.size, sizeof(QlPointOfPresenceDetails));
+    EXPECT_EQ(ex.details.address, 0u) << "not IPv4";
+    EXPECT_EQ(ex.details.interfaceValue1, 2u) << "interface 1 has the address in another scope";
+    EXPECT_EQ(ex.reserved1, 0u);
+    EXPECT_EQ(ex.interfaceValue2, 0x1111222233334444ull + 2);
+    EXPECT_EQ(ex.interfaceValue3, 0x5555666677778888ull + 2);
+    SOCKADDR_IN6 six;
+    memcpy(&six, ex.socketAddress, sizeof six);
+    EXPECT_EQ(six.sin6_family, AF_INET6);
+    EXPECT_EQ(six.sin6_scope_id, 7u);
+    EXPECT_EQ(memcmp(&six.sin6_addr, kLinkLocal1.data(), 16), 0);
+    EXPECT_EQ(ex.details.physicalAddress, buffer.data() + sizeof(QlPointOfPresenceDetailsEx));
+}
+
+TEST_F(Details, ScopeMismatchFindsNothing) {
+    setPresence(qlsim::IPv6Record(kLinkLocal1, 7));
+    setInterfaces({Interface(1, {qlsim::IPv6Record(kLinkLocal1, 8)})});
+    auto library = loadLibrary();
+    uint32_t total = 1;
+    plainDetails(*library, total);
+    EXPECT_EQ(total, 0u);
+    EXPECT_EQ(networkType(*library), 0u);
+}
+
+TEST_F(Details, TableThatFillsTheFirstBufferIsFetchedAgainLarger) {
+    std::vector<SimInterface> sixteen;
+    for (uint32_t i = 0; i < 16; ++i) sixteen.push_back(Interface(i, {qlsim::IPv4Record(10, 0, 0, uint8_t(i))}));
+    sixteen.back().addresses.push_back(kPresence);
+    ASSERT_EQ(qlsim::InterfaceTableBytes(sixteen).size(), 83720u);
+    setInterfaces(sixteen);
+    auto library = loadLibrary();
+    EXPECT_EQ(networkType(*library), 1u);
+    std::vector<SeenEvent> seen = takeJournal();
+    ASSERT_EQ(RequestLines(seen), (Lines{"0x22250F sync", "0x2224BF sync", "0x2224BF sync"}));
+    EXPECT_EQ(seen[1].outLength, 83720u);
+    EXPECT_EQ(seen[1].returned, 83720u);
+    EXPECT_EQ(seen[2].outLength, 83720u + 41856u);
+}
+
+TEST_F(Details, DriverThatAlwaysFillsTheBufferEndsInFailure) {
+    setInterfaces({Interface(1, {kPresence})});
+    ASSERT_TRUE(sim().setRule(0x2224BF, QLSIM_RULE_FILL));
+    auto library = loadLibrary();
+    EXPECT_EQ(networkType(*library), 0u);
+    std::vector<SeenEvent> seen = takeJournal();
+    ASSERT_GT(seen.size(), 2u);
+    EXPECT_LE(seen.back().outLength, 4u << 20) << "the table stops growing at 4 MiB";
+}
+
+struct NetworkTypeCase {
+    uint32_t flags;
+    uint32_t type;
+};
+
+class NetworkType : public Details, public testing::WithParamInterface<NetworkTypeCase> {};
+
+TEST_P(NetworkType, ComesFromTheTwoFlagBits) {
+    SimInterface carrier = Interface(1, {kPresence});
+    carrier.flags = GetParam().flags;
+    setInterfaces({carrier});
+    auto library = loadLibrary();
+    EXPECT_EQ(networkType(*library), GetParam().type);
+    EXPECT_EQ(library->get<PFN_QuorlanGetPointOfPresenceNetworkTypeVB>("QuorlanGetPointOfPresenceNetworkTypeVB")(),
+              GetParam().type);
+}
+
+INSTANTIATE_TEST_SUITE_P(Flags, NetworkType,
+                         testing::Values(NetworkTypeCase{0x30, 3}, NetworkTypeCase{0x10, 3}, NetworkTypeCase{0x20, 2},
+                                         NetworkTypeCase{0, 1}, NetworkTypeCase{0xFFFFFFCF, 1}));
+
+// ---- Hostile tables ---------------------------------------------------
+
+struct HostileCase {
+    const char* name;
+    std::function<std::vector<uint8_t>()> table;
+    bool found;
+    uint32_t nameBytes, physicalLength, secondTextBytes, trailingLength;
+};
+
+SimInterface Carrier() { return Interface(5, {kPresence}); }
+
+const HostileCase kHostileCases[] = {
+    {"CountClaimsMoreEntriesThanReturned",
+     [] { return qlsim::InterfaceTableBytes({Carrier()}, 1000); }, true, 10, 6, 12, 2},
+    {"CountClaimsEntriesThatAreNotThere",
+     [] { return qlsim::InterfaceTableBytes({Interface(1, {qlsim::IPv4Record(10, 9, 9, 9)})}, 2); }, false, 0, 0, 0, 0},
+    {"NegativeCount", [] { return qlsim::InterfaceTableBytes({Carrier()}, -1); }, false, 0, 0, 0, 0},
+    {"TableShorterThanItsHeader", [] { return std::vector<uint8_t>{1, 0, 0}; }, false, 0, 0, 0, 0},
+    {"SlotCountBeyondTheEntry",
+     [] {
+         SimInterface i = Carrier();
+         i.addresses.assign(82, qlsim::IPv4Record(10, 9, 9, 9));
+         i.addresses.push_back(kPresence);  // the 83rd slot, the last that fits
+         i.slotCountClaim = 100000;
+         return qlsim::InterfaceTableBytes({i});
+     },
+     true, 10, 6, 12, 2},
+    {"NegativeSlotCount",
+     [] {
+         SimInterface i = Carrier();
+         i.slotCountClaim = 0xFFFFFFFF;
+         return qlsim::InterfaceTableBytes({i});
+     },
+     false, 0, 0, 0, 0},
+    {"NameWithoutTerminator",
+     [] {
+         SimInterface i = Carrier();
+         i.nameFillsFieldWithoutTerminator = true;
+         return qlsim::InterfaceTableBytes({i});
+     },
+     true, 2 * 514, 6, 12, 2},
+    {"LengthsLargerThanTheirFields",
+     [] {
+         SimInterface i = Carrier();
+         i.physicalLengthClaim = 255;
+         i.secondTextLengthClaim = 0x7FFFFFFF;
+         i.trailingLengthClaim = 0xFFFFFFFF;
+         return qlsim::InterfaceTableBytes({i});
+     },
+     true, 10, 19, 2 * 34 + 2, 16},
+};
+
+class HostileTable : public Details, public testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileTable, IsReadOnlyWithinWhatCameBackAndWithinEachField) {
+    const HostileCase& c = GetParam();
+    setTable(c.table());
+    auto library = loadLibrary();
+    uint32_t total = 0;
+    std::vector<uint8_t> buffer = plainDetails(*library, total);
+    ASSERT_EQ(total != 0, c.found);
+    if (!c.found) return;
+    QlPointOfPresenceDetails d = FixedPart(buffer);
+    EXPECT_EQ(d.nameBytes, c.nameBytes);
+    EXPECT_EQ(d.physicalAddressLength, c.physicalLength);
+    EXPECT_EQ(d.secondTextBytes, c.secondTextBytes);
+    EXPECT_EQ(d.trailingLength, c.trailingLength);
+    EXPECT_EQ(total, sizeof(QlPointOfPresenceDetails) + c.nameBytes + c.physicalLength + c.secondTextBytes +
+                         c.trailingLength);
+    if (d.name) {
+        EXPECT_EQ(d.name[d.nameBytes / 2 - 1], L'\0') << "the copy is terminated";
+    }
+    if (d.secondText) {
+        EXPECT_EQ(d.secondText[d.secondTextBytes / 2 - 1], L'\0');
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Driver, HostileTable, testing::ValuesIn(kHostileCases),
+                         [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
+
+// ---- Visual Basic twins -----------------------------------------------
+
+TEST_F(Details, VisualBasicTwinsSplitTheRecord) {
+    SimInterface carrier = Interface(6, {kPresence});
+    carrier.physical = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+    carrier.trailing = {};
+    setInterfaces({carrier});
+    auto library = loadLibrary();
+    QL_EXPORT(*library, QuorlanGetPointOfPresenceDetailsVB);
+    QL_EXPORT(*library, QuorlanGetPointOfPresenceDetailsExVB);
+    QL_EXPORT(*library, QuorlanGetPointOfPresenceDetails);
+    BSTR address = SysAllocString(L""), mac = SysAllocString(L""), name = SysAllocString(L""),
+         second = SysAllocString(L""), trailing = SysAllocString(L"x");
+    uint32_t number = 0, value1 = 0, value2 = 0, value3 = 0;
+
+    EXPECT_EQ(QuorlanGetPointOfPresenceDetailsVB(&number, &value1, &value2, &value3, &mac, &name, &second, &trailing),
+              QuorlanGetPointOfPresenceDetails(nullptr, 0));
+    const uint8_t presenceBytes[4] = {10, 1, 2, 3};
+    EXPECT_EQ(memcmp(&number, presenceBytes, 4), 0);
+    EXPECT_EQ(value1, 6u);
+    EXPECT_EQ(value2, 0x33334444u + 6);
+    EXPECT_EQ(value3, 0x77778888u + 6);
+    EXPECT_EQ(AnsiOf(mac), "00-1A-2B-3C-4D-5E");
+    EXPECT_EQ(AnsiOf(name), "eth6");
+    EXPECT_EQ(AnsiOf(second), "wired");
+    EXPECT_EQ(AnsiOf(trailing), "") << "no bytes give the empty text";
+
+    QlUInt64 wide2 = 0, wide3 = 0;
+    EXPECT_GT(QuorlanGetPointOfPresenceDetailsExVB(&address, &value1, &wide2, &wide3, &mac, &name, &second, &trailing),
+              0u);
+    EXPECT_EQ(AnsiOf(address), "10.1.2.3:5008");
+    EXPECT_EQ(wide2, 0x1111222233334444ull + 6);
+    EXPECT_EQ(wide3, 0x5555666677778888ull + 6);
+    EXPECT_EQ(AnsiOf(mac), "00-1A-2B-3C-4D-5E");
+
+    // Every output may be skipped.
+    EXPECT_GT(QuorlanGetPointOfPresenceDetailsVB(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+              0u);
+    EXPECT_GT(QuorlanGetPointOfPresenceDetailsExVB(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                   nullptr),
+              0u);
+    for (BSTR b : {address, mac, name, second, trailing}) SysFreeString(b);
+}
+
+TEST_F(Details, MismatchedDriverIsNotAsked) {
+    changeSim([](QlSimState& s) { s.version = 0x0B0C0000; });
+    setInterfaces({Interface(1, {kPresence})});
+    auto library = loadLibrary();
+    uint32_t total = 1;
+    plainDetails(*library, total);
+    EXPECT_EQ(total, 0u);
+    EXPECT_EQ(networkType(*library), 0u);
+    uint32_t value = 0;
+    EXPECT_EQ(library->get<PFN_QuorlanGetPointOfPresenceDetailsVB>("QuorlanGetPointOfPresenceDetailsVB")(
+                  &value, &value, &value, &value, nullptr, nullptr, nullptr, nullptr),
+              0u);
+    EXPECT_TRUE(takeJournal().empty());
+}
+
+TEST_F(DriverAbsentTest, DetailsAreNotAvailable) {
+    Library library;
+    EXPECT_EQ(library.get<PFN_QuorlanGetPointOfPresenceDetails>("QuorlanGetPointOfPresenceDetails")(nullptr, 0), 0u);
+    EXPECT_EQ(library.get<PFN_QuorlanGetPointOfPresenceDetailsEx>("QuorlanGetPointOfPresenceDetailsEx")(nullptr, 0),
+              0u);
+    EXPECT_EQ(library.get<PFN_QuorlanGetPointOfPresenceNetworkType>("QuorlanGetPointOfPresenceNetworkType")(), 0u);
+}
+
+}  // namespace
+}  // namespace qltest
