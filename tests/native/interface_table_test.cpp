@@ -1,0 +1,162 @@
+// The search for the point of presence in the driver's interface table and
+// the bounded reading of an entry, on tables written the way the driver
+// writes them. Every table lives in a buffer exactly as long as the bytes
+// "returned", so that a read past them leaves the allocation (valgrind or a
+// sanitizer build reports it).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "address/interface_table.h"
+#include "sim_records.h"
+
+namespace {
+
+using qlsim::SimInterface;
+
+const std::array<uint8_t, 16> kLinkLocal1 = {0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+
+DriverAddressRecord Record(const qlsim::AddressRecord& bytes) {
+    DriverAddressRecord record;
+    memcpy(&record, bytes.data(), sizeof record);
+    return record;
+}
+
+// Exactly `returned` bytes on the heap.
+struct Returned {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size;
+    explicit Returned(const std::vector<uint8_t>& table, size_t keep = SIZE_MAX)
+        : bytes(new uint8_t[std::min(keep, table.size())]), size(std::min(keep, table.size())) {
+        memcpy(bytes.get(), table.data(), size);
+    }
+};
+
+SimInterface WithAddresses(uint32_t value4, std::vector<qlsim::AddressRecord> addresses) {
+    SimInterface i;
+    i.value4 = value4;
+    i.addresses = std::move(addresses);
+    return i;
+}
+
+uint32_t FoundValue(const std::vector<uint8_t>& table, const qlsim::AddressRecord& presence, size_t keep = SIZE_MAX) {
+    Returned returned(table, keep);
+    DriverAddressRecord wanted = Record(presence);
+    const uint8_t* entry = FindInterfaceHolding(returned.bytes.get(), returned.size, &wanted);
+    if (!entry) return 0;
+    InterfaceDetails details;
+    ReadInterfaceDetails(entry, &details);
+    return details.value4;
+}
+
+TEST(InterfaceSearch, FirstEntryThenFirstSlotWins) {
+    const auto presence = qlsim::IPv4Record(10, 1, 2, 3, 5008);
+    std::vector<uint8_t> table = qlsim::InterfaceTableBytes(
+        {WithAddresses(1, {qlsim::IPv4Record(10, 0, 0, 1)}),
+         WithAddresses(2, {qlsim::IPv6Record(kLinkLocal1), qlsim::IPv4Record(10, 1, 2, 3)}),
+         WithAddresses(3, {qlsim::IPv4Record(10, 1, 2, 3)})});
+    EXPECT_EQ(FoundValue(table, presence), 2u) << "ports are not compared; a later holder is ignored";
+}
+
+struct Ipv6Case {
+    const char* name;
+    uint32_t presenceScope, slotScope;
+    bool found;
+};
+
+class Ipv6Search : public testing::TestWithParam<Ipv6Case> {};
+
+TEST_P(Ipv6Search, AddressAndScopeMustBothMatch) {
+    std::vector<uint8_t> table =
+        qlsim::InterfaceTableBytes({WithAddresses(9, {qlsim::IPv6Record(kLinkLocal1, GetParam().slotScope)})});
+    EXPECT_EQ(FoundValue(table, qlsim::IPv6Record(kLinkLocal1, GetParam().presenceScope, 443)) == 9u,
+              GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scopes, Ipv6Search,
+                         testing::Values(Ipv6Case{"Same", 7, 7, true}, Ipv6Case{"Other", 7, 8, false},
+                                         Ipv6Case{"None", 0, 0, true}),
+                         [](const testing::TestParamInfo<Ipv6Case>& info) { return info.param.name; });
+
+TEST(InterfaceSearch, OnlyWholeEntriesThatCameBackAreSearched) {
+    const auto presence = qlsim::IPv4Record(10, 1, 2, 3);
+    std::vector<uint8_t> table = qlsim::InterfaceTableBytes(
+        {WithAddresses(1, {qlsim::IPv4Record(10, 0, 0, 1)}), WithAddresses(2, {presence})}, 2);
+    EXPECT_EQ(FoundValue(table, presence), 2u);
+    // The second entry lacks one byte: it is not there.
+    EXPECT_EQ(FoundValue(table, presence, table.size() - 1), 0u);
+    EXPECT_EQ(InterfaceEntriesPresent(Returned(table, 7).bytes.get(), 7), 0u) << "short header";
+    EXPECT_EQ(InterfaceEntriesPresent(Returned(table, 8).bytes.get(), 8), 0u);
+}
+
+struct CountCase {
+    int64_t claimed;
+    size_t present;
+};
+
+class EntryCount : public testing::TestWithParam<CountCase> {};
+
+TEST_P(EntryCount, IsBoundedByTheBytesReturned) {
+    std::vector<uint8_t> table = qlsim::InterfaceTableBytes({SimInterface{}, SimInterface{}}, GetParam().claimed);
+    Returned returned(table);
+    EXPECT_EQ(InterfaceEntriesPresent(returned.bytes.get(), returned.size), GetParam().present);
+}
+
+INSTANTIATE_TEST_SUITE_P(Claims, EntryCount,
+                         testing::Values(CountCase{2, 2}, CountCase{1, 1}, CountCase{3, 2}, CountCase{0x7FFFFFFF, 2},
+                                         CountCase{0, 0}, CountCase{-1, 0}, CountCase{INT32_MIN, 0}));
+
+TEST(InterfaceSearch, SlotCountIsBoundedByTheEntry) {
+    const auto presence = qlsim::IPv4Record(10, 1, 2, 3);
+    SimInterface last = WithAddresses(4, std::vector<qlsim::AddressRecord>(82, qlsim::IPv4Record(10, 9, 9, 9)));
+    last.addresses.push_back(presence);
+    last.slotCountClaim = 0x7FFFFFFF;
+    EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({last}), presence), 4u) << "slot 83 is the last inside the entry";
+    last.slotCountClaim = 82;
+    EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({last}), presence), 0u);
+    last.slotCountClaim = 0xFFFFFFFF;  // -1
+    EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({last}), presence), 0u);
+}
+
+TEST(InterfaceDetailsReading, LengthsAreCutToTheirFields) {
+    SimInterface i;
+    i.name = u"Ethernet 2";
+    i.physical = {1, 2, 3, 4, 5, 6};
+    i.secondText = u"wired";
+    i.trailing = {9, 8, 7};
+    std::vector<uint8_t> table = qlsim::InterfaceTableBytes({i});
+    InterfaceDetails details;
+    ReadInterfaceDetails(table.data() + 8, &details);
+    EXPECT_EQ(std::u16string(details.name, details.nameUnits), u"Ethernet 2");
+    EXPECT_EQ(details.physicalLength, 6u);
+    EXPECT_EQ(std::u16string(details.secondText, details.secondTextUnits), u"wired");
+    EXPECT_EQ(details.trailingLength, 3u);
+
+    i.nameFillsFieldWithoutTerminator = true;
+    i.physicalLengthClaim = 255;
+    i.secondTextLengthClaim = 0xFFFFFFFF;
+    i.trailingLengthClaim = 17;
+    table = qlsim::InterfaceTableBytes({i});
+    ReadInterfaceDetails(table.data() + 8, &details);
+    EXPECT_EQ(details.nameUnits, 513u) << "room is kept for a terminator";
+    EXPECT_EQ(details.physicalLength, 19u);
+    EXPECT_EQ(details.secondTextUnits, 34u);
+    EXPECT_EQ(details.trailingLength, 16u);
+}
+
+TEST(PointOfPresence, UsableOnlyWithAnAddress) {
+    EXPECT_FALSE(IsUsablePointOfPresence(nullptr));
+    const DriverAddressRecord none = Record(qlsim::FamilyOnlyRecord(0));
+    const DriverAddressRecord zero4 = Record(qlsim::IPv4Record(0, 0, 0, 0, 80));
+    const DriverAddressRecord zero6 = Record(qlsim::IPv6Record({}, 0, 80));
+    const DriverAddressRecord scopeOnly = Record(qlsim::IPv6Record({}, 3));
+    const DriverAddressRecord some4 = Record(qlsim::IPv4Record(10, 0, 0, 1));
+    EXPECT_FALSE(IsUsablePointOfPresence(&none));
+    EXPECT_FALSE(IsUsablePointOfPresence(&zero4));
+    EXPECT_FALSE(IsUsablePointOfPresence(&zero6));
+    EXPECT_TRUE(IsUsablePointOfPresence(&scopeOnly));
+    EXPECT_TRUE(IsUsablePointOfPresence(&some4));
+}
+
+}  // namespace
