@@ -66,10 +66,14 @@ const std::wstring* Arguments::value(const wchar_t* name) const {
     return found == options_.end() ? nullptr : &found->second;
 }
 
+bool IsHelpWord(const std::wstring& word) {
+    return word == L"--help" || word == L"-h" || word == L"-?" || word == L"/?";
+}
+
 bool WantsHelp(const Words& words) {
     for (const auto& word : words) {
         if (word == L"--") return false;
-        if (word == L"--help" || word == L"-h" || word == L"-?" || word == L"/?") return true;
+        if (IsHelpWord(word)) return true;
     }
     return false;
 }

@@ -32,6 +32,8 @@ private:
     Words positionals_;
 };
 
+// --help, -h, -? or /?
+bool IsHelpWord(const std::wstring& word);
 // True when a word before any "--" asks for help.
 bool WantsHelp(const Words& words);
 // A whole decimal number from 1 to 2^32-1, nothing else.

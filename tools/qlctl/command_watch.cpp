@@ -51,7 +51,11 @@ std::string UtcNow() {
 
 std::string ChangeLine(int32_t state, bool json) {
     std::string time = UtcNow();
-    if (json) return JsonObject().addString("name", StateName(state)).addNumber("state", state).addString("time", time).text();
+    if (json) {
+        JsonObject line;
+        line.addString("name", StateName(state)).addNumber("state", state).addString("time", time);
+        return line.text();
+    }
     return time + " " + std::to_string(state) + " " + StateName(state);
 }
 
@@ -94,7 +98,8 @@ struct Watcher {
             if (status < 0) {
                 char text[16];
                 snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(status));
-                return Fail(kWatchCommand, kExitRefused, std::string("the client ended the request with status ") + text);
+                return Fail(kWatchCommand, kExitRefused,
+                            std::string("the client ended the request with status ") + text);
             }
             int printed = PrintLine(kWatchCommand, ChangeLine(getState(), json));
             if (printed != kExitOk) return printed;

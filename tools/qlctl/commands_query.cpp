@@ -53,7 +53,8 @@ int RunState(const Words& words, ClientLibrary& library) {
     if (!getState) return kExitLibrary;
     int32_t state = getState();
     if (json)
-        return PrintLine(kStateCommand, JsonObject().addString("name", StateName(state)).addNumber("state", state).text());
+        return PrintLine(kStateCommand,
+                         JsonObject().addString("name", StateName(state)).addNumber("state", state).text());
     return PrintLine(kStateCommand, std::to_string(state) + " " + StateName(state));
 }
 

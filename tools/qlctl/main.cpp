@@ -1,5 +1,5 @@
 // qlctl: the client API on the command line, for administrators and scripts.
-#include <cwchar>
+#include <string>
 
 #include "arguments.h"
 #include "client_library.h"
@@ -55,8 +55,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::wstring name = argv[1];
     qlctl::Words words(argv + 2, argv + argc);
-    if (name == L"help" && words.size() == 1) name = words[0], words = {L"--help"};
-    if (name == L"--help" || name == L"-h" || name == L"-?" || name == L"/?" || name == L"help") {
+    // "qlctl help COMMAND" is "qlctl COMMAND --help".
+    if (name == L"help" && words.size() == 1) {
+        name = words[0];
+        words = {L"--help"};
+    }
+    if (name == L"help" || qlctl::IsHelpWord(name)) {
         qlctl::WriteOut(ToolUsage());
         return qlctl::kExitOk;
     }

@@ -1,0 +1,82 @@
+// The documented exit codes when the client driver is stopped, when
+// qlclapi.dll is missing, and when it lacks an export.
+#include "support/qlctl_process.h"
+#include "support/simulated_client.h"
+
+namespace qltest {
+namespace {
+
+struct AbsentCase {
+    const char* name;
+    const wchar_t* arguments;
+    const char* input;
+    DWORD exitCode;
+    const char* out;
+};
+
+const char kNone[] = "";
+const AbsentCase kAbsentCases[] = {
+    {"StateIsNotLoaded", L"state", kNone, 0, "6 client-not-loaded\n"},
+    {"VersionIsTheLibrarysOwn", L"version", kNone, 0, "12.12.16943 (0x0C0C422F), this library's generation 12.12\n"},
+    {"Reason", L"reason", kNone, 1, kNone},
+    {"Enable", L"enable", kNone, 1, kNone},
+    {"Logoff", L"logoff", kNone, 1, kNone},
+    {"Bypass", L"bypass", kNone, 1, kNone},
+    {"RouteCheck", L"route-check", kNone, 1, kNone},
+    {"Connect", L"connect --user bob --password-stdin", "hunter2\n", 1, kNone},
+    {"ConditionIsStillAccepted", L"condition wifi trusted", kNone, 0, "the condition was handed to the library\n"},
+    {"Watch", L"watch --count 1", kNone, 1, kNone},
+};
+
+class WithoutDriver : public DriverAbsentTest, public testing::WithParamInterface<AbsentCase> {};
+
+TEST_P(WithoutDriver, ExitsAsDocumented) {
+    const AbsentCase& c = GetParam();
+    Outcome outcome = RunQlctl(c.arguments, c.input);
+    EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.err;
+    EXPECT_EQ(outcome.out, c.out);
+    EXPECT_EQ(outcome.err.empty(), c.exitCode == 0) << outcome.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Qlctl, WithoutDriver, testing::ValuesIn(kAbsentCases),
+                         [](const testing::TestParamInfo<AbsentCase>& info) { return info.param.name; });
+
+// qlctl.exe copied into `folder` below this program's, beside whatever is there.
+std::wstring CopyQlctlTo(const wchar_t* folder) {
+    std::wstring target = OwnFolder() + folder;
+    CreateDirectoryW(target.c_str(), nullptr);
+    target += L"\\qlctl.exe";
+    EXPECT_TRUE(CopyFileW((OwnFolder() + L"qlctl.exe").c_str(), target.c_str(), FALSE)) << GetLastError();
+    return target;
+}
+
+struct LibraryCase {
+    const char* name;
+    const wchar_t* folder;  // qlctl_stub holds a qlclapi.dll that exports only QuorlanGetVersion
+    const wchar_t* arguments;
+    DWORD exitCode;
+    const char* err;
+};
+
+const LibraryCase kLibraryCases[] = {
+    {"MissingLibrary", L"qlctl_alone", L"state", 3, "cannot load"},
+    {"UsageCheckedBeforeLoading", L"qlctl_alone", L"state --bogus", 2, "unknown option"},
+    {"MissingExport", L"qlctl_stub", L"state", 3, "does not export QuorlanGetConnectionState"},
+    {"MissingExportOfWatch", L"qlctl_stub", L"watch", 3, "does not export QuorlanNotifyStateChange"},
+    {"PresentExportStillWorks", L"qlctl_stub", L"version", 0, ""},
+};
+
+class LibraryProblems : public testing::TestWithParam<LibraryCase> {};
+
+TEST_P(LibraryProblems, ProblemsExitWithThree) {
+    const LibraryCase& c = GetParam();
+    Outcome outcome = QlctlProcess(c.arguments, {}, CopyQlctlTo(c.folder)).finish();
+    EXPECT_EQ(outcome.exitCode, c.exitCode);
+    EXPECT_NE(outcome.err.find(c.err), std::string::npos) << outcome.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Qlctl, LibraryProblems, testing::ValuesIn(kLibraryCases),
+                         [](const testing::TestParamInfo<LibraryCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace qltest

@@ -1,0 +1,67 @@
+// Help, and bad usage: exit code 2, a message, and the library not even
+// loaded (the driver sees nothing).
+#include "support/qlctl_process.h"
+#include "support/simulated_client.h"
+
+namespace qltest {
+namespace {
+
+struct UsageCase {
+    const char* name;
+    std::wstring arguments;
+    const char* message;
+};
+
+const UsageCase kUsageCases[] = {
+    {"NoCommand", L"", "no command given"},
+    {"UnknownCommand", L"frobnicate", "unknown command 'frobnicate'"},
+    {"StrayArgument", L"state extra", "takes no arguments"},
+    {"UnknownOption", L"state --jsn", "unknown option '--jsn'"},
+    {"OptionTwice", L"version --json --json", "given twice"},
+    {"FlagWithValue", L"reason --json=yes", "takes no value"},
+    {"ConditionWithoutText", L"condition", "one or two texts"},
+    {"ConditionTextLikeOption", L"condition -x", "unknown option '-x'"},
+    {"ConditionTextTooLong", L"condition " + std::wstring(256, L'a'), "longer than 255"},
+    {"UserTooLong", L"connect --password-stdin --user " + std::wstring(256, L'u'), "longer than 255"},
+    {"CountWithoutValue", L"watch --count", "needs a value"},
+    {"CountZero", L"watch --count 0", "whole number"},
+    {"CountTooLarge", L"watch --count 4294967296", "whole number"},
+};
+
+class Usage : public SimulatedClientTest, public testing::WithParamInterface<UsageCase> {};
+
+TEST_P(Usage, ExitsWithTwoAndAMessage) {
+    Outcome outcome = RunQlctl(GetParam().arguments);
+    EXPECT_EQ(outcome.exitCode, 2u);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find(GetParam().message), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("usage: qlctl"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(takeJournal().empty()) << "the library was loaded for a usage error";
+}
+
+INSTANTIATE_TEST_SUITE_P(Qlctl, Usage, testing::ValuesIn(kUsageCases),
+                         [](const testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
+
+const wchar_t* const kCommands[] = {L"version", L"state",   L"reason",    L"enable", L"logoff",
+                                    L"bypass",  L"route-check", L"connect", L"condition", L"watch"};
+
+class Help : public SimulatedClientTest, public testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(Help, IsPrintedWithoutTouchingTheClient) {
+    std::wstring command = GetParam();
+    for (const std::wstring& arguments : {command + L" --help", command + L" --json -h", L"help " + command}) {
+        Outcome outcome = RunQlctl(arguments);
+        EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
+        EXPECT_EQ(outcome.out.rfind("usage: qlctl " + std::string(command.begin(), command.end()), 0), 0u)
+            << outcome.out;
+    }
+    Outcome tool = RunQlctl(L"--help");
+    EXPECT_NE(tool.out.find("  " + std::string(command.begin(), command.end()) + " "), std::string::npos)
+        << "the tool's help does not list it";
+    EXPECT_TRUE(takeJournal().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Qlctl, Help, testing::ValuesIn(kCommands));
+
+}  // namespace
+}  // namespace qltest
