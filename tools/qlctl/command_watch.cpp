@@ -99,7 +99,8 @@ struct Watcher {
                 char text[16];
                 snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(status));
                 return Fail(kWatchCommand, kExitRefused,
-                            std::string("the client ended the request with status ") + text);
+                            std::string("the client ended the request with status ") + text +
+                                " (did its driver stop?)");
             }
             int printed = PrintLine(kWatchCommand, ChangeLine(getState(), json));
             if (printed != kExitOk) return printed;

@@ -9,26 +9,20 @@ namespace qlctl {
 
 namespace {
 
-// The query commands take only --json; false, with `exitCode` set, otherwise.
-bool ParseJsonOnly(const Command& command, const Words& words, bool& json, int& exitCode) {
+// The query commands take only --json: kExitOk with `json` set, or the
+// usage error's exit code.
+int ParseJsonOnly(const Command& command, const Words& words, bool& json) {
     Arguments arguments;
     std::string problem;
-    if (!arguments.parse(words, {{L"--json", false}}, problem)) {
-        exitCode = UsageError(command, problem);
-        return false;
-    }
-    if (!arguments.positionals().empty()) {
-        exitCode = UsageError(command, "takes no arguments");
-        return false;
-    }
+    if (!arguments.parse(words, {{L"--json", false}}, problem)) return UsageError(command, problem);
+    if (!arguments.positionals().empty()) return UsageError(command, "takes no arguments");
     json = arguments.has(L"--json");
-    return true;
+    return kExitOk;
 }
 
 int RunVersion(const Words& words, ClientLibrary& library) {
     bool json;
-    int exitCode;
-    if (!ParseJsonOnly(kVersionCommand, words, json, exitCode)) return exitCode;
+    if (int usage = ParseJsonOnly(kVersionCommand, words, json)) return usage;
     auto getVersion = QLCTL_EXPORT(library, QuorlanGetVersion);
     if (!getVersion) return kExitLibrary;
     uint32_t word = getVersion();
@@ -47,8 +41,7 @@ int RunVersion(const Words& words, ClientLibrary& library) {
 
 int RunState(const Words& words, ClientLibrary& library) {
     bool json;
-    int exitCode;
-    if (!ParseJsonOnly(kStateCommand, words, json, exitCode)) return exitCode;
+    if (int usage = ParseJsonOnly(kStateCommand, words, json)) return usage;
     auto getState = QLCTL_EXPORT(library, QuorlanGetConnectionState);
     if (!getState) return kExitLibrary;
     int32_t state = getState();
@@ -60,8 +53,7 @@ int RunState(const Words& words, ClientLibrary& library) {
 
 int RunReason(const Words& words, ClientLibrary& library) {
     bool json;
-    int exitCode;
-    if (!ParseJsonOnly(kReasonCommand, words, json, exitCode)) return exitCode;
+    if (int usage = ParseJsonOnly(kReasonCommand, words, json)) return usage;
     auto getReason = QLCTL_EXPORT(library, QuorlanGetDisconnectReason);
     if (!getReason) return kExitLibrary;
     QlUInt32 reason = 0;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace qlctl {
@@ -17,27 +18,30 @@ std::wstring Wide(const std::string& utf8) {
     return wide;
 }
 
+// Hands `text` to `write(units, count, &written)` piece by piece, since
+// either call may take less than it was offered.
+template <typename Text, typename Write>
+bool WriteAll(const Text& text, Write write) {
+    for (size_t done = 0; done < text.size();) {
+        DWORD written = 0;
+        DWORD chunk = DWORD(std::min<size_t>(text.size() - done, 16384));
+        if (!write(text.data() + done, chunk, &written) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
 bool WriteTo(DWORD which, const std::string& utf8) {
     HANDLE handle = GetStdHandle(which);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
     DWORD mode;
-    if (GetConsoleMode(handle, &mode)) {
-        std::wstring wide = Wide(utf8);
-        for (size_t done = 0; done < wide.size();) {
-            DWORD written = 0;
-            DWORD chunk = DWORD(wide.size() - done < 4096 ? wide.size() - done : 4096);
-            if (!WriteConsoleW(handle, wide.data() + done, chunk, &written, nullptr) || written == 0) return false;
-            done += written;
-        }
-        return true;
-    }
-    for (size_t done = 0; done < utf8.size();) {
-        DWORD written = 0;
-        DWORD chunk = DWORD(utf8.size() - done < 65536 ? utf8.size() - done : 65536);
-        if (!WriteFile(handle, utf8.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
-    }
-    return true;
+    if (GetConsoleMode(handle, &mode))
+        return WriteAll(Wide(utf8), [handle](const wchar_t* units, DWORD count, DWORD* written) {
+            return WriteConsoleW(handle, units, count, written, nullptr);
+        });
+    return WriteAll(utf8, [handle](const char* bytes, DWORD count, DWORD* written) {
+        return WriteFile(handle, bytes, count, written, nullptr);
+    });
 }
 
 }  // namespace
