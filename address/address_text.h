@@ -60,8 +60,8 @@ uint32_t ParseDriverAddressText(const char16_t* text, DriverAddressRecord* recor
 
 // Writes the text and its terminator into buffer when capacity (in UTF-16
 // units, terminator included) suffices. needed, when given, receives the text
-// length plus 1 on success and on kAddressTextBufferTooSmall; a short buffer
-// is left untouched. A null buffer with capacity 0 is a size query (it returns
+// length plus 1 on success and on kAddressTextBufferTooSmall, 0 on any other
+// failure; a short buffer is left untouched. A null buffer with capacity 0 is a size query (it returns
 // kAddressTextBufferTooSmall unless the text is empty). Family 0 gives the
 // empty text.
 uint32_t FormatAddressText(const SilAddressRecord* record, char16_t* buffer, uint32_t capacity,

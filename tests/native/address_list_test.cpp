@@ -2,6 +2,8 @@
 // block, the first failing entry's code, and formatting back.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "address/address_list.h"
 #include "tests/native/address_test_support.h"
 
@@ -21,35 +23,47 @@ TEST(AddressList, CountsEntries) {
     }
 }
 
-// Each case is parsed and, when that succeeds, formatted back.
-TEST(AddressList, ParseAndFormatBack) {
-    const struct {
-        const char16_t* text;
-        uint32_t flags;
-        uint32_t result;
-        const char16_t* formatted;
-    } cases[] = {
-        // Secondaries are not kept; the list ends at the extra delimiter.
-        {u"10.0.0.1,10.9.9.9;[::1]:443;10.0.0.2/8|1.1.1.1", 0, kAddressTextOk,
-         u"10.0.0.1;[::1]:443;10.0.0.2/8"},
-        {u"", 0, kAddressTextOk, u""},
-        {u"10.0.0.1;bad", 0, kAddressTextInvalid, nullptr},
-        {u"10.0.0.1;", 0, kAddressTextInvalid, nullptr},  // the empty last entry
-        {u"10.0.0.1/8;10.0.0.2", RejectPrefix, kAddressTextInvalid, nullptr},
-    };
-    for (const auto& c : cases) {
+struct ListCase {
+    const char16_t* text;
+    uint32_t flags;
+    uint32_t result;
+    const char16_t* formatted;  // the parsed list written back
+};
+
+// Each case is parsed with extra delimiter "|" and, when that succeeds,
+// formatted back.
+template <typename List>
+void CheckParsesAndFormatsBack(const std::vector<ListCase>& cases,
+                               uint32_t (*parse)(const char16_t*, const char16_t*, uint32_t, List**),
+                               uint32_t (*format)(const List*, char16_t*, uint32_t, uint32_t*, uint32_t),
+                               void (*release)(List*)) {
+    for (const ListCase& c : cases) {
         SCOPED_TRACE(Narrow(c.text));
-        SilAddressArray* list = reinterpret_cast<SilAddressArray*>(1);
-        ASSERT_EQ(ParseAddressList(c.text, u"|", c.flags, &list), c.result);
+        List* list = reinterpret_cast<List*>(1);
+        ASSERT_EQ(parse(c.text, u"|", c.flags, &list), c.result);
         if (c.result != kAddressTextOk) {
             EXPECT_EQ(list, nullptr);
             continue;
         }
-        char16_t buffer[80];
-        EXPECT_EQ(FormatAddressList(list, buffer, 80, nullptr, 0), kAddressTextOk);
+        char16_t buffer[200];
+        EXPECT_EQ(format(list, buffer, 200, nullptr, 0), kAddressTextOk);
         EXPECT_EQ(std::u16string(buffer), c.formatted);
-        FreeAddressArray(list);
+        release(list);
     }
+}
+
+TEST(AddressList, ParseAndFormatBack) {
+    CheckParsesAndFormatsBack<SilAddressArray>(
+        {
+            // Secondaries are not kept; the list ends at the extra delimiter.
+            {u"10.0.0.1,10.9.9.9;[::1]:443;10.0.0.2/8|1.1.1.1", 0, kAddressTextOk,
+             u"10.0.0.1;[::1]:443;10.0.0.2/8"},
+            {u"", 0, kAddressTextOk, u""},
+            {u"10.0.0.1;bad", 0, kAddressTextInvalid, nullptr},
+            {u"10.0.0.1;", 0, kAddressTextInvalid, nullptr},  // the empty last entry
+            {u"10.0.0.1/8;10.0.0.2", RejectPrefix, kAddressTextInvalid, nullptr},
+        },
+        ParseAddressList, FormatAddressList, FreeAddressArray);
 }
 
 TEST(AddressList, FormatOutputProtocol) {
@@ -72,33 +86,18 @@ TEST(AddressList, FormatOutputProtocol) {
 }
 
 TEST(AddressList, PairsParseAndFormatBack) {
-    const struct {
-        const char16_t* text;
-        uint32_t flags;
-        uint32_t result;
-        const char16_t* formatted;
-    } cases[] = {
-        {u"10.0.0.1,10.0.0.2;[::1]:80", 0, kAddressTextOk, u"10.0.0.1,10.0.0.2;[::1]:80"},
-        {u"/:5008;,10.0.0.3", 0, kAddressTextOk, u":5008;,10.0.0.3"},
-        {u"10.0.0.1,;;x", AcceptHostName, kAddressTextOk, u"10.0.0.1;;x"},
-        {u"vpn.example.com,10.0.0.2", AcceptHostName, kAddressTextOk, u"vpn.example.com,10.0.0.2"},
-        {u"vpn.example.com,10.0.0.2", 0, kAddressTextInvalid, nullptr},
-        {u"10.0.0.1,bad", AcceptHostName, kAddressTextInvalid, nullptr},  // only primaries
-        {u"10.0.0.1:80,10.0.0.2", RejectPort, kAddressTextInvalid, nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(c.text));
-        EndpointPairList* list = nullptr;
-        ASSERT_EQ(ParseEndpointPairList(c.text, nullptr, c.flags, &list), c.result);
-        if (c.result != kAddressTextOk) {
-            EXPECT_EQ(list, nullptr);
-            continue;
-        }
-        char16_t buffer[200];
-        EXPECT_EQ(FormatEndpointPairList(list, buffer, 200, nullptr, 0), kAddressTextOk);
-        EXPECT_EQ(std::u16string(buffer), c.formatted);
-        FreeEndpointPairList(list);
-    }
+    CheckParsesAndFormatsBack<EndpointPairList>(
+        {
+            {u"10.0.0.1,10.0.0.2;[::1]:80", 0, kAddressTextOk, u"10.0.0.1,10.0.0.2;[::1]:80"},
+            {u"/:5008;,10.0.0.3", 0, kAddressTextOk, u":5008;,10.0.0.3"},
+            {u"10.0.0.1,;;x", AcceptHostName, kAddressTextOk, u"10.0.0.1;;x"},
+            {u"vpn.example.com,10.0.0.2", AcceptHostName, kAddressTextOk,
+             u"vpn.example.com,10.0.0.2"},
+            {u"vpn.example.com,10.0.0.2", 0, kAddressTextInvalid, nullptr},
+            {u"10.0.0.1,bad", AcceptHostName, kAddressTextInvalid, nullptr},  // only primaries
+            {u"10.0.0.1:80,10.0.0.2", RejectPort, kAddressTextInvalid, nullptr},
+        },
+        ParseEndpointPairList, FormatEndpointPairList, FreeEndpointPairList);
 }
 
 TEST(AddressList, PairFields) {
