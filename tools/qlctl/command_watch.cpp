@@ -89,7 +89,10 @@ struct Watcher {
                     abandoned = true;
                     return Fail(kWatchCommand, kExitRefused, "the client did not end the pending request");
                 }
-                if (woken == WAIT_OBJECT_0 + 1) return kExitOk;  // interrupted: a clean end
+                // Interrupted: a clean end, said on standard error so that the
+                // output holds only changes.
+                if (woken == WAIT_OBJECT_0 + 1)
+                    return Fail(kWatchCommand, kExitOk, "interrupted; the pending request was cancelled");
                 return Fail(kWatchCommand, kExitSystem, "cannot wait for the state change");
             }
             // A request the client failed (or a cancellation by someone
