@@ -145,7 +145,8 @@ const Command kWatchCommand = {
     L"watch", "print each change of the connection state", "watch [--json] [--count N]",
     "  Waits for the client to report a change of its connection state and prints\n"
     "  one line for each: the time (UTC), the new state number and its name. Runs\n"
-    "  until Ctrl+C (exit code 0) or, with --count, until N changes were printed.\n"
+    "  until Ctrl+C (which cancels the pending request; exit code 0) or, with\n"
+    "  --count, until N changes were printed.\n"
     "  Exit code 1 when notification is not available (no client driver, or a\n"
     "  driver of another version).\n"
     "  --json   one object per line: {\"name\":\"connected\",\"state\":3,\"time\":\"2025-01-31T09:15:02.250Z\"}\n",
