@@ -16,11 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "address/address_text.h"
+#include "bench/common/address_corpus.h"
 
 namespace {
 
@@ -37,55 +37,16 @@ struct Corpus {
     std::vector<Address> addresses;         // for inet_ntop
 };
 
-// Shapes seen in practice: full addresses, compressed ones, loopback,
-// link-local, documentation prefixes, IPv4-mapped.
-std::string IPv6Text(std::mt19937& random, int shape) {
-    unsigned char a[16] = {};
-    switch (shape % 5) {
-    case 0:
-        for (unsigned char& b : a) b = static_cast<unsigned char>(random());
-        break;
-    case 1:
-        a[0] = 0x20, a[1] = 0x01, a[2] = 0x0d, a[3] = 0xb8;
-        for (int i = 12; i < 16; ++i) a[i] = static_cast<unsigned char>(random());
-        break;
-    case 2:
-        a[0] = 0xfe, a[1] = 0x80;
-        for (int i = 8; i < 16; ++i) a[i] = static_cast<unsigned char>(random());
-        break;
-    case 3:
-        a[10] = a[11] = 0xff;
-        for (int i = 12; i < 16; ++i) a[i] = static_cast<unsigned char>(random());
-        break;
-    default:
-        for (int i = 0; i < 8; ++i) a[i] = static_cast<unsigned char>(random());
-        a[15] = static_cast<unsigned char>(random() % 16);
-        break;
-    }
-    char text[INET6_ADDRSTRLEN];
-    inet_ntop(AF_INET6, a, text, sizeof text);
-    return text;
-}
-
 Corpus BuildCorpus(bool ipv6) {
-    std::mt19937 random(12345);
     Corpus corpus;
     corpus.family = ipv6 ? AF_INET6 : AF_INET;
-    for (int i = 0; i < 256; ++i) {
-        std::string text;
-        if (ipv6) {
-            text = IPv6Text(random, i);
-        } else {
-            const uint32_t value = static_cast<uint32_t>(random());
-            char buffer[INET_ADDRSTRLEN];
-            inet_ntop(AF_INET, &value, buffer, sizeof buffer);
-            text = buffer;
-        }
+    const std::vector<std::string> texts = bench::AddressCorpusTexts(ipv6);
+    const std::vector<std::string> ported = bench::WithPorts(texts, ipv6);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::string& text = texts[i];
         corpus.narrow.push_back(text);
         corpus.wide.emplace_back(text.begin(), text.end());
-        const std::string port = ":" + std::to_string(1 + random() % 65535);
-        const std::string ported = ipv6 ? "[" + text + "]" + port : text + port;
-        corpus.withPort.emplace_back(ported.begin(), ported.end());
+        corpus.withPort.emplace_back(ported[i].begin(), ported[i].end());
         SilAddressRecord record;
         if (ParseAddressText(corpus.wide.back().c_str(), &record, nullptr, 0) != kAddressTextOk) {
             std::fprintf(stderr, "corpus text %s does not parse\n", text.c_str());

@@ -39,8 +39,11 @@ start_session() {
     # Persistent: the driver lives in Wine's device host process, which
     # lasts only as long as this wineserver.
     "$wineserver" -p
-    "$wine64" "$build_dir/qlsim.exe" install &&
-        "$wine64" "$build_dir/qlsim.exe" start &&
+    # A session already running keeps its driver: its image is in use and
+    # cannot be copied over, and only its state needs resetting.
+    if ! "$wine64" "$build_dir/qlsim.exe" status >/dev/null; then
+        "$wine64" "$build_dir/qlsim.exe" install && "$wine64" "$build_dir/qlsim.exe" start
+    fi &&
         "$wine64" "$build_dir/qlsim.exe" reset
 }
 
