@@ -111,16 +111,23 @@ void StorePart(VariablePartWriter& writer, const void* part, uint32_t bytes, Poi
 // Texts are copied with a terminator; an empty one takes no room at all.
 uint32_t TextBytes(size_t units) { return units ? uint32_t((units + 1) * sizeof(wchar_t)) : 0; }
 
+// The interface carrying the point of presence, read out of a table that
+// lives only for this call.
+bool ReadPointOfPresenceInterface(InterfaceDetails* interface, DriverAddressRecord* pointOfPresence) {
+    if (!DriverAvailable() || Channel().mismatchedDriver) return false;
+    InterfaceTableBuffer table;
+    const uint8_t* entry = FindPointOfPresenceInterface(&table, pointOfPresence);
+    if (!entry) return false;
+    ReadInterfaceDetails(entry, interface);
+    return true;
+}
+
 }  // namespace
 
 uint32_t BuildPointOfPresenceDetails(void* buffer, uint32_t size, DetailsForm form) {
-    if (!DriverAvailable() || Channel().mismatchedDriver) return 0;
-    InterfaceTableBuffer table;
-    DriverAddressRecord pointOfPresence;
-    const uint8_t* entry = FindPointOfPresenceInterface(&table, &pointOfPresence);
-    if (!entry) return 0;
     InterfaceDetails interface;
-    ReadInterfaceDetails(entry, &interface);
+    DriverAddressRecord pointOfPresence;
+    if (!ReadPointOfPresenceInterface(&interface, &pointOfPresence)) return 0;
 
     const uint32_t fixedSize =
         form == DetailsForm::Ex ? sizeof(QlPointOfPresenceDetailsEx) : sizeof(QlPointOfPresenceDetails);
@@ -156,14 +163,9 @@ uint32_t BuildPointOfPresenceDetails(void* buffer, uint32_t size, DetailsForm fo
 }
 
 uint32_t GetPointOfPresenceNetworkType() {
-    if (!DriverAvailable() || Channel().mismatchedDriver) return 0;
-    InterfaceTableBuffer table;
-    DriverAddressRecord pointOfPresence;
-    const uint8_t* entry = FindPointOfPresenceInterface(&table, &pointOfPresence);
-    if (!entry) return 0;
     InterfaceDetails interface;
-    ReadInterfaceDetails(entry, &interface);
-    return NetworkTypeOfFlags(interface.flags);
+    DriverAddressRecord pointOfPresence;
+    return ReadPointOfPresenceInterface(&interface, &pointOfPresence) ? NetworkTypeOfFlags(interface.flags) : 0;
 }
 
 }  // namespace qlclapi

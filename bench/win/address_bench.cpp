@@ -17,21 +17,11 @@ extern "C" {
 
 #include "address/address_text.h"
 #include "bench/common/address_corpus.h"
+#include "bench/common/stopwatch.h"
 
 namespace {
 
 constexpr int kRounds = 9;
-
-double NowMicroseconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1e6 / double(frequency.QuadPart);
-}
 
 struct Family {
     bool ipv6;
@@ -67,9 +57,9 @@ void Compare(const char* what, const std::function<unsigned()>& ours, const std:
     for (int round = 0; round < kRounds; ++round) {
         for (int pass = 0; pass < 2; ++pass) {
             const auto& op = pass == 0 ? ours : platform;
-            double start = NowMicroseconds();
+            double start = bench::NowMicroseconds();
             for (int r = 0; r < repeats; ++r) sink = sink + op();
-            double perAddress = (NowMicroseconds() - start) * 1000.0 / (repeats * bench::kCorpusSize);
+            double perAddress = (bench::NowMicroseconds() - start) * 1000.0 / (repeats * bench::kCorpusSize);
             (pass == 0 ? a : b).push_back(perAddress);
         }
     }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/common/stopwatch.h"
 #include "qlclapi.h"
 
 namespace {
@@ -23,22 +24,11 @@ struct Case {
     std::function<void()> call;
 };
 
-double NowMicroseconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1e6 / double(frequency.QuadPart);
-}
-
 // Mean time per call over one batch, in microseconds.
 double MeasureBatch(const std::function<void()>& call, int iterations) {
-    double start = NowMicroseconds();
+    double start = bench::NowMicroseconds();
     for (int i = 0; i < iterations; ++i) call();
-    return (NowMicroseconds() - start) / iterations;
+    return (bench::NowMicroseconds() - start) / iterations;
 }
 
 // The cases take turns round by round, so that a slow spell of the machine
