@@ -15,6 +15,13 @@ void Put(uint8_t* at, T value) {
     memcpy(at, &value, sizeof value);
 }
 
+template <typename T>
+T Get(const uint8_t* at) {
+    T value;
+    memcpy(&value, at, sizeof value);
+    return value;
+}
+
 void PutBigEndian16(uint8_t* at, uint16_t value) {
     at[0] = uint8_t(value >> 8);
     at[1] = uint8_t(value);
@@ -63,11 +70,14 @@ std::vector<uint8_t> ServerRecordsBytes(const AddressRecord& server, const Addre
 namespace {
 
 // Field offsets inside one entry, as the driver writes them.
-constexpr size_t kValue4 = 4, kValue16 = 16, kFlags = 28, kName = 32, kNameUnits = 514;
-constexpr size_t kPhysicalLength = 1060, kPhysical = 1061, kPhysicalRoom = 19;
-constexpr size_t kSlotCount = 1080, kSlots = 1084, kSlotBytes = 48, kSlotRoom = 83;
-constexpr size_t kValue5112 = 5112, kSecondLength = 5140, kSecond = 5144, kSecondRoom = 34;
-constexpr size_t kTrailingLength = 5212, kTrailing = 5216, kTrailingRoom = 16;
+constexpr size_t kValue4 = 4, kValue16 = 16, kFlags = 28, kName = 32, kNameUnits = kSimNameMaxUnits + 1;
+constexpr size_t kPhysicalLength = 1060, kPhysical = 1061, kPhysicalRoom = kSimPhysicalMaxBytes;
+constexpr size_t kSlotCount = 1080, kSlots = 1084, kSlotBytes = 48, kSlotRoom = kSimAddressMaxSlots;
+constexpr size_t kValue5112 = 5112, kSecondLength = 5140, kSecond = 5144, kSecondRoom = kSimSecondTextMaxUnits;
+constexpr size_t kTrailingLength = 5212, kTrailing = 5216, kTrailingRoom = kSimTrailingMaxBytes;
+static_assert(kPhysical + kPhysicalRoom == kSlotCount && kSlots + kSlotRoom * kSlotBytes <= kValue5112 &&
+                  kSecond + 2 * kSecondRoom <= kTrailingLength && kTrailing + kTrailingRoom == kSimInterfaceEntryBytes,
+              "every field ends before the next one");
 
 void WriteEntry(uint8_t* entry, const SimInterface& in) {
     Put(entry + kValue4, in.value4);
@@ -103,6 +113,74 @@ std::vector<uint8_t> InterfaceTableBytes(const std::vector<SimInterface>& interf
     for (size_t i = 0; i < interfaces.size(); ++i)
         WriteEntry(&table[kSimInterfaceTableHeaderBytes + i * kSimInterfaceEntryBytes], interfaces[i]);
     return table;
+}
+
+namespace {
+
+// Only the first fault is kept: the later ones tend to follow from it.
+void Note(std::string& fault, const std::string& what) {
+    if (fault.empty()) fault = what;
+}
+
+std::string Entry(size_t index) { return "interface " + std::to_string(index + 1) + ": "; }
+
+size_t Bounded(uint64_t claim, size_t room, const char* field, size_t index, std::string& fault) {
+    if (claim <= room) return size_t(claim);
+    Note(fault, Entry(index) + field + " " + std::to_string(claim) + " is beyond its field's " + std::to_string(room));
+    return room;
+}
+
+std::u16string ReadUnits(const uint8_t* at, size_t units) {
+    std::u16string text(units, u'\0');
+    for (size_t i = 0; i < units; ++i) text[i] = Get<char16_t>(at + 2 * i);
+    return text;
+}
+
+SimInterface ReadEntry(const uint8_t* entry, size_t index, std::string& fault) {
+    SimInterface out;
+    out.value4 = Get<uint32_t>(entry + kValue4);
+    out.value16 = Get<uint64_t>(entry + kValue16);
+    out.flags = Get<uint32_t>(entry + kFlags);
+    out.value5112 = Get<uint64_t>(entry + kValue5112);
+    size_t nameUnits = 0;
+    while (nameUnits < kNameUnits && Get<char16_t>(entry + kName + 2 * nameUnits) != 0) ++nameUnits;
+    if (nameUnits == kNameUnits) Note(fault, Entry(index) + "the name has no terminator");
+    out.name = ReadUnits(entry + kName, nameUnits);
+    size_t physical = Bounded(entry[kPhysicalLength], kPhysicalRoom, "physical address length", index, fault);
+    out.physical.assign(entry + kPhysical, entry + kPhysical + physical);
+    int32_t slotClaim = Get<int32_t>(entry + kSlotCount);
+    if (slotClaim < 0) Note(fault, Entry(index) + "address count " + std::to_string(slotClaim));
+    size_t slots = Bounded(uint64_t(std::max(slotClaim, 0)), kSlotRoom, "address count", index, fault);
+    out.addresses.resize(slots);
+    for (size_t s = 0; s < slots; ++s) memcpy(out.addresses[s].data(), entry + kSlots + s * kSlotBytes, 28);
+    size_t second = Bounded(Get<uint32_t>(entry + kSecondLength), kSecondRoom, "second text length", index, fault);
+    out.secondText = ReadUnits(entry + kSecond, second);
+    size_t trailing = Bounded(Get<uint32_t>(entry + kTrailingLength), kTrailingRoom, "trailing length", index, fault);
+    out.trailing.assign(entry + kTrailing, entry + kTrailing + trailing);
+    return out;
+}
+
+}  // namespace
+
+InterfaceTableReading ReadInterfaceTable(const std::vector<uint8_t>& bytes) {
+    InterfaceTableReading reading;
+    if (bytes.empty()) return reading;
+    if (bytes.size() < kSimInterfaceTableHeaderBytes) {
+        Note(reading.fault, std::to_string(bytes.size()) + " bytes, fewer than the table's header");
+        return reading;
+    }
+    int32_t count = Get<int32_t>(bytes.data());
+    size_t present = (bytes.size() - kSimInterfaceTableHeaderBytes) / kSimInterfaceEntryBytes;
+    size_t rest = (bytes.size() - kSimInterfaceTableHeaderBytes) % kSimInterfaceEntryBytes;
+    if (count < 0 || size_t(count) != present)
+        Note(reading.fault,
+             "entry count " + std::to_string(count) + ", but " + std::to_string(present) + " whole entries present");
+    if (rest) Note(reading.fault, std::to_string(rest) + " bytes after the last whole entry");
+    size_t read = std::min(present, size_t(std::max(count, 0)));
+    for (size_t i = 0; i < read; ++i)
+        reading.interfaces.push_back(
+            ReadEntry(&bytes[kSimInterfaceTableHeaderBytes + i * kSimInterfaceEntryBytes], i, reading.fault));
+    return reading;
 }
 
 }  // namespace qlsim

@@ -46,11 +46,31 @@ struct SimInterface {
 
 constexpr size_t kSimInterfaceEntryBytes = 5232;
 constexpr size_t kSimInterfaceTableHeaderBytes = 8;
+// The room of each field of an entry. A name keeps one unit of its 514 for
+// the terminator.
+constexpr size_t kSimNameMaxUnits = 513;
+constexpr size_t kSimPhysicalMaxBytes = 19;
+constexpr size_t kSimAddressMaxSlots = 83;
+constexpr size_t kSimSecondTextMaxUnits = 34;
+constexpr size_t kSimTrailingMaxBytes = 16;
 
 // The table: an i32 entry count (the true count unless claimed), 4 unused
 // bytes, then one 5232-byte entry per interface. Texts and byte strings
 // longer than their fields are cut to them.
 std::vector<uint8_t> InterfaceTableBytes(const std::vector<SimInterface>& interfaces,
                                          int64_t entryCountClaim = INT64_MIN);
+
+// A table read back, for tools that change the table the driver holds. The
+// bytes may come from anyone, so nothing in them is taken on trust: at most
+// the whole entries present are read and every length and count is cut to
+// its field. `fault` names the first thing InterfaceTableBytes would not
+// have written (a short header, a count other than the entries present,
+// bytes after them, a length or count beyond its field, a name without a
+// terminator); empty when there is none. Zero bytes read as an empty table.
+struct InterfaceTableReading {
+    std::vector<SimInterface> interfaces;
+    std::string fault;
+};
+InterfaceTableReading ReadInterfaceTable(const std::vector<uint8_t>& bytes);
 
 }  // namespace qlsim

@@ -6,12 +6,20 @@
 
 namespace qlsim {
 
-bool ParseNumber(const std::wstring& text, uint32_t& value) {
+bool ParseNumber64(const std::wstring& text, uint64_t& value) {
+    // wcstoull would take a sign or leading space and wrap "-1" round.
     if (text.empty() || text[0] == L'-' || text[0] == L'+' || iswspace(text[0])) return false;
     wchar_t* end = nullptr;
     errno = 0;
     unsigned long long parsed = wcstoull(text.c_str(), &end, 0);
-    if (errno || *end || parsed > 0xFFFFFFFFull) return false;
+    if (errno || *end) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseNumber(const std::wstring& text, uint32_t& value) {
+    uint64_t parsed;
+    if (!ParseNumber64(text, parsed) || parsed > 0xFFFFFFFFull) return false;
     value = uint32_t(parsed);
     return true;
 }
@@ -40,6 +48,42 @@ bool ParseVersion(const std::wstring& text, uint32_t& value) {
         return false;
     value = major << 24 | minor << 16 | build;
     return true;
+}
+
+namespace {
+
+int HexValue(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+bool ParseHex(const std::wstring& text, std::vector<uint8_t>& bytes, wchar_t separator) {
+    bytes.clear();
+    size_t i = 0;
+    while (i < text.size()) {
+        if (separator && !bytes.empty() && text[i++] != separator) return false;
+        if (text.size() - i < 2) return false;
+        int high = HexValue(text[i]), low = HexValue(text[i + 1]);
+        if (high < 0 || low < 0) return false;
+        bytes.push_back(uint8_t(high << 4 | low));
+        i += 2;
+    }
+    return true;
+}
+
+std::string HexBytes(const std::vector<uint8_t>& bytes, const char* separator) {
+    std::string text;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        char pair[4];
+        snprintf(pair, sizeof pair, "%02X", bytes[i]);
+        if (i) text += separator;
+        text += pair;
+    }
+    return text;
 }
 
 std::string Hex32(uint32_t value) {

@@ -10,6 +10,16 @@ int Usage(const char* text) {
     return kExitUsage;
 }
 
+int Help(const char* text) {
+    fputs(text, stdout);
+    return kExitOk;
+}
+
+int Refused(const char* command, const std::string& why) {
+    fprintf(stderr, "qlsim %s: %s\n", command, why.c_str());
+    return kExitUsage;
+}
+
 int Failed(const char* what, unsigned long error) {
     wchar_t message[256] = L"";
     FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, message,

@@ -17,6 +17,9 @@ using Words = std::vector<std::wstring>;
 enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 int Usage(const char* text);                 // prints text to stderr, returns kExitUsage
+int Help(const char* text);                  // prints text to stdout, returns kExitOk
+// Prints "qlsim COMMAND: why" to stderr, returns kExitUsage.
+int Refused(const char* command, const std::string& why);
 int Failed(const char* what, unsigned long error);  // prints what and the Win32 error, returns kExitFailed
 bool WantsHelp(const Words& words);
 // False (with the message printed and *exitCode set) when the control channel did not open.
@@ -35,5 +38,7 @@ int CommandJournal(const Words& words);
 int CommandPending(const Words& words);
 int CommandComplete(const Words& words);
 int CommandRecord(const Words& words);
+int CommandAddress(const Words& words);
+int CommandInterface(const Words& words);
 
 }  // namespace qlsim

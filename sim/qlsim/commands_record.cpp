@@ -38,23 +38,6 @@ bool FindRecord(const std::wstring& name, uint32_t& id) {
     return false;
 }
 
-int HexValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
-}
-
-bool ParseHex(const std::wstring& text, std::vector<uint8_t>& bytes) {
-    if (text.size() % 2) return false;
-    for (size_t i = 0; i < text.size(); i += 2) {
-        int high = HexValue(text[i]), low = HexValue(text[i + 1]);
-        if (high < 0 || low < 0) return false;
-        bytes.push_back(uint8_t(high << 4 | low));
-    }
-    return true;
-}
-
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
     std::string narrow(path.begin(), path.end());
     std::ifstream in(narrow, std::ios::binary);

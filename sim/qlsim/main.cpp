@@ -26,11 +26,13 @@ const Command kCommands[] = {
     {L"pending", qlsim::CommandPending, "count pending state-change notifications"},
     {L"complete", qlsim::CommandComplete, "complete them"},
     {L"record", qlsim::CommandRecord, "read or write a record the driver answers with"},
+    {L"address", qlsim::CommandAddress, "set or show the virtual, server and point-of-presence addresses"},
+    {L"interface", qlsim::CommandInterface, "add, list, clear or fill the driver's interface table"},
 };
 
 int MainUsage(FILE* out) {
     fputs("usage: qlsim COMMAND [ARGS]   (qlsim COMMAND --help for its arguments)\n", out);
-    for (const auto& c : kCommands) fprintf(out, "  %-9ls %s\n", c.name, c.summary);
+    for (const auto& c : kCommands) fprintf(out, "  %-10ls %s\n", c.name, c.summary);
     return out == stdout ? qlsim::kExitOk : qlsim::kExitUsage;
 }
 
