@@ -48,6 +48,10 @@ protected:
         EXPECT_NE(get, nullptr) << twin;
         BSTR text = SysAllocString(L"unchanged");
         std::string result = get && get(&text) ? AnsiOf(text) : "<failed>";
+        if (result != "<failed>") {
+            // Two ANSI bytes a unit; an odd count leaves a zero high byte.
+            EXPECT_EQ(SysStringLen(text), (result.size() + 1) / 2) << twin << " " << result;
+        }
         SysFreeString(text);
         return result;
     }
