@@ -234,7 +234,8 @@ TEST_F(WithoutDriver, ConnectFailsAndConditionSucceedsWithoutSending) {
     ULONGLONG started = GetTickCount64();
     EXPECT_EQ(QuorlanConnectWithPassword(L"u", L"p", L"d"), 0u);
     EXPECT_EQ(QuorlanConnectWithPasswordVB("u", "p", "d"), 0u);
-    EXPECT_LT(GetTickCount64() - started, 400u) << "nothing to wait for without a driver";
+    // Two connects that waited would take a second between them.
+    EXPECT_LT(GetTickCount64() - started, 900u) << "nothing to wait for without a driver";
     EXPECT_EQ(QuorlanSetExternalCondition(L"a", L"b"), 1u);
     EXPECT_EQ(QuorlanSetExternalCondition(nullptr, L"b"), 0u);
     EXPECT_EQ(QuorlanSetExternalConditionVB("a", nullptr), 1u);
