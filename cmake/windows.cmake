@@ -51,7 +51,7 @@ foreach(dir tools/qlctl)
 endforeach()
 # Only the x64 build runs here (under wine64).
 if(QLCLAPI_ARCH STREQUAL "x64")
-foreach(dir bench/win tests/win tests/qlctl)
+foreach(dir bench/win tests/win tests/qlctl tests/qlsim)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()
