@@ -102,7 +102,8 @@ int Fill(const std::wstring& word) {
     uint32_t count;
     if (!ParseNumber(word, count)) return Refused("interface fill", "COUNT must be a number");
     if (count > kMaxInterfaces)
-        return Refused("interface fill", std::to_string(count) + " interfaces would not fit the driver's record limit of " +
+        return Refused("interface fill", std::to_string(count) +
+                                             " interfaces would not fit the driver's record limit of " +
                                              std::to_string(QLSIM_MAX_RECORD_BYTES) + " bytes; at most " +
                                              std::to_string(kMaxInterfaces) + " do");
     SimControl control;

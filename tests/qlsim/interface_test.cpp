@@ -1,5 +1,5 @@
 // qlsim interface: entries appended to the table the driver answers with,
-// byte for byte as the driver's side writes them, listed back, cleared and
+// byte for byte as the driver's side writes them, listed back, cleared, and
 // filled up to the driver's record limit.
 #include "sim_records.h"
 #include "support/qlsim_run.h"
@@ -12,45 +12,31 @@ using qltest::RunQlsim;
 class InterfaceCommand : public qltest::SimulatedClientTest {
 protected:
     std::vector<uint8_t> table() { return record(QLSIM_RECORD_INTERFACE_TABLE); }
-    void setTable(const std::vector<uint8_t>& bytes) {
-        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, bytes.data(), uint32_t(bytes.size())));
-    }
 };
 
 TEST_F(InterfaceCommand, AddsListsAndClears) {
-    qlsim::SimInterface wifi;
+    qlsim::SimInterface wifi, bare;
     wifi.name = u"Wi-Fi \"2\" \u00e9";
     wifi.physical = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
     wifi.addresses = {qlsim::IPv4Record(10, 1, 2, 3),
                       qlsim::IPv6Record({0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 7, 5008)};
-    wifi.flags = 0x30;
-    wifi.secondText = u"ssid";
-    wifi.trailing = {0x0A, 0x1B};
-    wifi.value4 = 4;
-    wifi.value16 = 0xFFFFFFFFFFFFFFFFull;
-    wifi.value5112 = 5112;
-    qlsim::SimInterface bare;
+    wifi.flags = 0x30, wifi.secondText = u"ssid", wifi.trailing = {0x0A, 0x1B};
+    wifi.value4 = 4, wifi.value16 = ~0ull, wifi.value5112 = 5112;
     bare.name = u"lo";
-
     ASSERT_EQ(RunQlsim(L"interface add --name \"Wi-Fi \\\"2\\\" \u00e9\" --mac 00-1a-2B-3C-4D-5E --address 10.1.2.3"
                        L" --address [fe80::1%7]:5008 --flags 0x30 --second-text ssid --trailing 0A1B --value4 4"
-                       L" --value16 0xFFFFFFFFFFFFFFFF --value5112 5112").exitCode,
-              0u);
+                       L" --value16 0xFFFFFFFFFFFFFFFF --value5112 5112").exitCode, 0u);
     ASSERT_EQ(RunQlsim(L"interface add --name lo").exitCode, 0u);
     EXPECT_EQ(table(), qlsim::InterfaceTableBytes({wifi, bare}));
-
-    qltest::QlsimRun listed = RunQlsim(L"interface list --json");
-    EXPECT_EQ(listed.exitCode, 0u);
-    EXPECT_EQ(listed.out,
+    EXPECT_EQ(RunQlsim(L"interface list --json").out,
               "{\"bytes\":10472,\"fault\":null,\"interfaces\":[{\"addresses\":[\"10.1.2.3\",\"[fe80::1%7]:5008\"],"
-              "\"flags\":48,\"mac\":\"00-1A-2B-3C-4D-5E\",\"name\":\"Wi-Fi \\\"2\\\" \\u00e9\",\"second-text\":\"ssid\","
-              "\"trailing\":\"0A1B\",\"value16\":18446744073709551615,\"value4\":4,\"value5112\":5112},"
+              "\"flags\":48,\"mac\":\"00-1A-2B-3C-4D-5E\",\"name\":\"Wi-Fi \\\"2\\\" \\u00e9\","
+              "\"second-text\":\"ssid\",\"trailing\":\"0A1B\",\"value16\":18446744073709551615,\"value4\":4,"
+              "\"value5112\":5112},"
               "{\"addresses\":[],\"flags\":0,\"mac\":\"\",\"name\":\"lo\",\"second-text\":\"\",\"trailing\":\"\","
               "\"value16\":0,\"value4\":0,\"value5112\":0}]}\n");
-
     ASSERT_EQ(RunQlsim(L"interface clear").exitCode, 0u);
     EXPECT_EQ(table(), qlsim::InterfaceTableBytes({}));
-    EXPECT_EQ(RunQlsim(L"interface list").out, "0 interfaces in 8 bytes\n");
 }
 
 struct FillCase {
@@ -71,7 +57,7 @@ TEST_P(InterfaceFill, ReplacesTheTable) {
     EXPECT_EQ(reading.fault, "");
     ASSERT_EQ(reading.interfaces.size(), GetParam().count);
     for (size_t i = 0; i < reading.interfaces.size(); ++i)
-        EXPECT_EQ(reading.interfaces[i].addresses, std::vector<qlsim::AddressRecord>{qlsim::IPv4Record(192, 0, 2, uint8_t(i + 1))});
+        EXPECT_EQ(reading.interfaces[i].addresses.at(0), qlsim::IPv4Record(192, 0, 2, uint8_t(i + 1))) << "distinct";
 }
 
 // 16 entries are exactly the library's first request; 200 are all that fit
@@ -79,20 +65,22 @@ TEST_P(InterfaceFill, ReplacesTheTable) {
 INSTANTIATE_TEST_SUITE_P(Counts, InterfaceFill,
                          testing::Values(FillCase{0, 8}, FillCase{16, 83720}, FillCase{200, 1046408}));
 
-TEST_F(InterfaceCommand, AddRefusesATableItCannotExtendAndLeavesIt) {
-    const std::vector<uint8_t> foreign = qlsim::InterfaceTableBytes({qlsim::SimInterface{}}, 2);
-    setTable(foreign);
-    qltest::QlsimRun run = RunQlsim(L"interface add --name x");
-    EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_NE(run.err.find("entry count 2, but 1 whole entries present"), std::string::npos) << run.err;
-    EXPECT_EQ(table(), foreign);
-
-    ASSERT_EQ(RunQlsim(L"interface fill 200").exitCode, 0u);
-    const std::vector<uint8_t> full = table();
-    run = RunQlsim(L"interface add --name x");
-    EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_NE(run.err.find("already holds 200 interfaces"), std::string::npos) << run.err;
-    EXPECT_EQ(table(), full);
+TEST_F(InterfaceCommand, AddLeavesATableItCannotExtend) {
+    struct {
+        std::vector<uint8_t> (*make)();
+        const char* message;
+    } cases[] = {
+        {[] { return qlsim::InterfaceTableBytes({qlsim::SimInterface{}}, 2); }, "entry count 2, but 1 whole entries"},
+        {[] { return qlsim::InterfaceTableBytes(std::vector<qlsim::SimInterface>(200)); }, "already holds 200"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<uint8_t> before = c.make();
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, before.data(), uint32_t(before.size())));
+        qltest::QlsimRun run = RunQlsim(L"interface add --name x");
+        EXPECT_EQ(run.exitCode, 1u);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(table(), before);
+    }
 }
 
 }  // namespace

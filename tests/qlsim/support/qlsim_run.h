@@ -1,5 +1,4 @@
-// qlsim.exe (beside the test program) run as its own process, its standard
-// output and error read back with "\r\n" as "\n".
+// qlsim.exe, beside the test program, run as its own process.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +8,10 @@
 namespace qltest {
 
 struct QlsimRun {
-    DWORD exitCode;
-    std::string out, err;
+    DWORD exitCode;  // WAIT_TIMEOUT for a run killed after 30 seconds
+    std::string out, err;  // "\r\n" read as "\n"
 };
 
-// `arguments` as on a command line, quoted where needed. A run that lasts
-// longer than 30 seconds is killed and reported with exit code WAIT_TIMEOUT.
 QlsimRun RunQlsim(const std::wstring& arguments);
 
 }  // namespace qltest
