@@ -3,6 +3,7 @@
 // running, 2 bad usage.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ int Usage(const char* text);                 // prints text to stderr, returns k
 int Help(const char* text);                  // prints text to stdout, returns kExitOk
 // Prints "qlsim COMMAND: why" to stderr, returns kExitUsage.
 int Refused(const char* command, const std::string& why);
+// How much of a refused word a message shows.
+constexpr size_t kShownUnits = 40;
 int Failed(const char* what, unsigned long error);  // prints what and the Win32 error, returns kExitFailed
 bool WantsHelp(const Words& words);
 // False (with the message printed and *exitCode set) when the control channel did not open.

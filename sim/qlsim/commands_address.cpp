@@ -2,6 +2,7 @@
 // driver answers with, as text instead of record bytes.
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "address_words.h"
 #include "commands.h"
@@ -54,7 +55,7 @@ bool ReadPadded(SimControl& control, const AddressPlace& place, std::vector<uint
 int SetAddress(const AddressPlace& place, const std::wstring& word) {
     AddressRecord address;
     if (!ParseAddressWord(word, address))
-        return Refused("address", Quoted(word) + " is not an address: give one of " + kAddressForms);
+        return Refused("address", Quoted(word, kShownUnits) + " is not an address: give one of " + kAddressForms);
     SimControl control;
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;
@@ -70,8 +71,8 @@ int ShowAddresses(bool json) {
     SimControl control;
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;
-    std::string texts[sizeof kPlaces / sizeof kPlaces[0]];
-    for (size_t i = 0; i < sizeof kPlaces / sizeof kPlaces[0]; ++i) {
+    std::string texts[std::size(kPlaces)];
+    for (size_t i = 0; i < std::size(kPlaces); ++i) {
         std::vector<uint8_t> bytes;
         if (!ReadPadded(control, kPlaces[i], bytes)) return Failed("read the address record", control.lastError());
         AddressRecord address{};
@@ -83,7 +84,7 @@ int ShowAddresses(bool json) {
         printf("{\"pop\":\"%s\",\"server\":\"%s\",\"virtual\":\"%s\"}\n", texts[2].c_str(), texts[1].c_str(),
                texts[0].c_str());
     } else {
-        for (size_t i = 0; i < sizeof kPlaces / sizeof kPlaces[0]; ++i)
+        for (size_t i = 0; i < std::size(kPlaces); ++i)
             printf("%-8ls %s\n", kPlaces[i].name, texts[i].c_str());
     }
     return kExitOk;

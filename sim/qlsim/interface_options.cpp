@@ -1,5 +1,7 @@
 #include "interface_options.h"
 
+#include <iterator>
+
 #include "address_words.h"
 #include "arguments.h"
 #include "quoted.h"
@@ -96,7 +98,7 @@ const Option kOptions[] = {
      [](const std::wstring& v, SimInterface& e, std::string& why) { return Number64(v, e.value5112, why); },
      false},
 };
-constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
+constexpr size_t kOptionCount = std::size(kOptions);
 
 }  // namespace
 
@@ -107,7 +109,7 @@ bool ParseInterfaceOptions(const Words& words, SimInterface& entry, std::string&
         size_t o = 0;
         while (o < kOptionCount && words[i] != kOptions[o].name) ++o;
         if (o == kOptionCount) {
-            why = "unknown option " + Quoted(words[i]);
+            why = "unknown option " + Quoted(words[i], kShownUnits);
             return false;
         }
         std::string option(words[i].begin(), words[i].end());
@@ -121,7 +123,7 @@ bool ParseInterfaceOptions(const Words& words, SimInterface& entry, std::string&
             return false;
         }
         if (!kOptions[o].apply(words[i + 1], entry, why)) {
-            why = option + " " + Quoted(words[i + 1]) + " " + why;
+            why = option + " " + Quoted(words[i + 1], kShownUnits) + " " + why;
             return false;
         }
     }

@@ -22,9 +22,10 @@ std::string Quoted(const std::u16string& text) {
     return quoted + "\"";
 }
 
-std::string Quoted(const std::wstring& text) {
+std::string Quoted(const std::wstring& text, size_t most) {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "wchar_t holds UTF-16 units");
-    return Quoted(std::u16string(text.begin(), text.end()));
+    if (text.size() <= most) return Quoted(std::u16string(text.begin(), text.end()));
+    return Quoted(std::u16string(text.begin(), text.begin() + most)) + "...";
 }
 
 }  // namespace qlsim

@@ -3,11 +3,14 @@
 // the cursor or depend on the console's code page.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace qlsim {
 
 std::string Quoted(const std::u16string& text);
-std::string Quoted(const std::wstring& text);
+// A word from the command line; in a message cut after `most` units, so that
+// a 30000-character argument does not bury what is wrong with it.
+std::string Quoted(const std::wstring& text, size_t most = std::wstring::npos);
 
 }  // namespace qlsim
