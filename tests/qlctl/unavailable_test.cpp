@@ -26,6 +26,11 @@ const AbsentCase kAbsentCases[] = {
     {"Connect", L"connect --user bob --password-stdin", "hunter2\n", 1, kNone},
     {"ConditionIsStillAccepted", L"condition wifi trusted", kNone, 0, "the condition was handed to the library\n"},
     {"Watch", L"watch --count 1", kNone, 1, kNone},
+    {"Addresses", L"addresses --json", kNone, 1, kNone},
+    {"Pop", L"pop", kNone, 1, kNone},
+    {"ParseNeedsNoDriver", L"parse 10.1.2.3 --json", kNone, 0,
+     "{\"address\":\"10.1.2.3\",\"family\":\"ipv4\",\"port\":0,\"prefix\":32,\"text\":\"10.1.2.3\"}\n"},
+    {"FormatNeedsNoDriver", L"format 10.1.2.3 --always-prefix", kNone, 0, "10.1.2.3/32\n"},
 };
 
 class WithoutDriver : public DriverAbsentTest, public testing::WithParamInterface<AbsentCase> {};
@@ -64,6 +69,9 @@ const LibraryCase kLibraryCases[] = {
     {"MissingExport", L"qlctl_stub", L"state", 3, "does not export QuorlanGetConnectionState"},
     {"MissingExportOfWatch", L"qlctl_stub", L"watch", 3, "does not export QuorlanNotifyStateChange"},
     {"PresentExportStillWorks", L"qlctl_stub", L"version", 0, ""},
+    {"MissingAddressExport", L"qlctl_stub", L"addresses", 3, "does not export QuorlanGetVirtualAddressEx"},
+    {"MissingDetailsExport", L"qlctl_stub", L"pop", 3, "does not export QuorlanGetPointOfPresenceDetailsEx"},
+    {"ParseNeedsNoLibrary", L"qlctl_alone", L"parse 10.1.2.3", 0, ""},
 };
 
 class LibraryProblems : public testing::TestWithParam<LibraryCase> {};

@@ -15,7 +15,7 @@ std::string QuotedName(const std::wstring& name) {
 
 }  // namespace
 
-bool Arguments::parse(const Words& words, std::initializer_list<OptionSpec> specs, std::string& problem) {
+bool Arguments::parse(const Words& words, const std::vector<OptionSpec>& specs, std::string& problem) {
     options_.clear();
     positionals_.clear();
     bool optionsEnded = false;

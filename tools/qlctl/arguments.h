@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "command.h"
 
@@ -20,7 +20,7 @@ public:
     // False, with `problem` set, on an unknown option, a missing value or an
     // option given twice. "--" ends the options. `problem` never quotes an
     // option's value: it may be a secret typed in the wrong place.
-    bool parse(const Words& words, std::initializer_list<OptionSpec> specs, std::string& problem);
+    bool parse(const Words& words, const std::vector<OptionSpec>& specs, std::string& problem);
 
     bool has(const wchar_t* name) const { return options_.count(name) != 0; }
     // The option's value, or null when it was not given.

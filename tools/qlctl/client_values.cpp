@@ -45,4 +45,25 @@ std::string OwnGenerationText() {
 
 std::string ReasonText(uint32_t) { return {}; }
 
+std::string NetworkTypeMeaning(uint32_t type) {
+    switch (type) {
+    case 0: return "not available";
+    case 1: return "neither";
+    case 2: return "flag 0x20";
+    case 3: return "flag 0x10";
+    default: return "unknown";
+    }
+}
+
+std::string HexBytes(const std::vector<uint8_t>& bytes) {
+    std::string text;
+    for (uint8_t byte : bytes) {
+        char pair[4];
+        snprintf(pair, sizeof pair, "%02X", byte);
+        if (!text.empty()) text += '-';
+        text += pair;
+    }
+    return text;
+}
+
 }  // namespace qlctl

@@ -1,9 +1,10 @@
 // How qlctl names the numbers the client gives: connection states, version
-// words and disconnect reasons.
+// words, disconnect reasons, network types and byte strings.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qlctl {
 
@@ -25,5 +26,13 @@ std::string OwnGenerationText();
 // offer reason texts yet. When it does, look the text up here and `reason`
 // prints it beside the number.
 std::string ReasonText(uint32_t code);
+// The point of presence's network type by what it stands for: the library
+// knows only which of the interface's flag bits 0x10 and 0x20 was set, not
+// what the bits mean, so neither does qlctl. "flag 0x10" for 3, "flag 0x20"
+// for 2, "neither" for 1, "not available" for 0 (the call failed).
+std::string NetworkTypeMeaning(uint32_t type);
+// Upper-case hexadecimal pairs joined by '-', as the VB twins write
+// physical addresses: "00-1A-2B". Empty for no bytes.
+std::string HexBytes(const std::vector<uint8_t>& bytes);
 
 }  // namespace qlctl

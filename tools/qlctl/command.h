@@ -16,7 +16,7 @@ enum ExitCode {
     kExitOk = 0,
     kExitRefused = 1,  // the client refused, or is not available
     kExitUsage = 2,    // bad arguments or unacceptable input
-    kExitLibrary = 3,  // qlclapi.dll could not be loaded or lacks an export
+    kExitLibrary = 3,  // qlclapi.dll could not be loaded, lacks an export or answered unreadably
     kExitSystem = 4,   // the tool could not read its input, write its output or get a system resource
 };
 
@@ -39,6 +39,10 @@ extern const Command kRouteCheckCommand;
 extern const Command kConnectCommand;
 extern const Command kConditionCommand;
 extern const Command kWatchCommand;
+extern const Command kAddressesCommand;
+extern const Command kPopCommand;
+extern const Command kParseCommand;
+extern const Command kFormatCommand;
 
 // Prints the command's help to standard output; returns kExitOk.
 int Help(const Command& command);
@@ -49,6 +53,9 @@ int UsageError(const Command& command, const std::string& problem);
 int Fail(const Command& command, int exitCode, const std::string& message);
 // The message for a yes/no call that answered 0 (kExitRefused).
 int NotAvailable(const Command& command);
+// For commands whose only option is --json: kExitOk with `json` set, or
+// the usage error's exit code.
+int ParseJsonOnly(const Command& command, const Words& words, bool& json);
 // Writes one line to standard output: kExitOk, or kExitSystem with a message.
 int PrintLine(const Command& command, const std::string& line);
 

@@ -1,5 +1,6 @@
 #include "command.h"
 
+#include "arguments.h"
 #include "output.h"
 
 namespace qlctl {
@@ -23,6 +24,15 @@ int Fail(const Command& command, int exitCode, const std::string& message) {
 
 int NotAvailable(const Command& command) {
     return Fail(command, kExitRefused, "the client is not available (is its driver running?)");
+}
+
+int ParseJsonOnly(const Command& command, const Words& words, bool& json) {
+    Arguments arguments;
+    std::string problem;
+    if (!arguments.parse(words, {{L"--json", false}}, problem)) return UsageError(command, problem);
+    if (!arguments.positionals().empty()) return UsageError(command, "takes no arguments");
+    json = arguments.has(L"--json");
+    return kExitOk;
 }
 
 int PrintLine(const Command& command, const std::string& line) {

@@ -1,5 +1,4 @@
 // version, state, reason: what the client reports, as text or JSON.
-#include "arguments.h"
 #include "client_library.h"
 #include "client_values.h"
 #include "command.h"
@@ -8,17 +7,6 @@
 namespace qlctl {
 
 namespace {
-
-// The query commands take only --json: kExitOk with `json` set, or the
-// usage error's exit code.
-int ParseJsonOnly(const Command& command, const Words& words, bool& json) {
-    Arguments arguments;
-    std::string problem;
-    if (!arguments.parse(words, {{L"--json", false}}, problem)) return UsageError(command, problem);
-    if (!arguments.positionals().empty()) return UsageError(command, "takes no arguments");
-    json = arguments.has(L"--json");
-    return kExitOk;
-}
 
 int RunVersion(const Words& words, ClientLibrary& library) {
     bool json;

@@ -31,6 +31,16 @@ JsonObject& JsonObject::addNumber(const std::string& name, int64_t value) {
     return *this;
 }
 
+JsonObject& JsonObject::addUnsigned(const std::string& name, uint64_t value) {
+    members_[name] = std::to_string(value);
+    return *this;
+}
+
+JsonObject& JsonObject::addNull(const std::string& name) {
+    members_[name] = "null";
+    return *this;
+}
+
 JsonObject& JsonObject::addBool(const std::string& name, bool value) {
     members_[name] = value ? "true" : "false";
     return *this;

@@ -14,7 +14,12 @@ public:
     // Distinct names, not overloads: a string literal would pick the bool one.
     JsonObject& addString(const std::string& name, const std::string& utf8);
     JsonObject& addNumber(const std::string& name, int64_t value);
+    // For 64-bit values the client passes through, which may not fit int64_t.
+    JsonObject& addUnsigned(const std::string& name, uint64_t value);
     JsonObject& addBool(const std::string& name, bool value);
+    // For a value the client does not have: the member stays, so that a
+    // command's object has the same members in every answer.
+    JsonObject& addNull(const std::string& name);
     // Compact, on one line, without the line end.
     std::string text() const;
 

@@ -22,6 +22,10 @@ const Command* const kCommands[] = {
     &qlctl::kConnectCommand,
     &qlctl::kConditionCommand,
     &qlctl::kWatchCommand,
+    &qlctl::kAddressesCommand,
+    &qlctl::kPopCommand,
+    &qlctl::kParseCommand,
+    &qlctl::kFormatCommand,
 };
 
 const Command* FindCommand(const std::wstring& name) {
@@ -41,7 +45,8 @@ std::string ToolUsage() {
         "  0  success\n"
         "  1  the client refused, or is not available (no client driver)\n"
         "  2  usage error: bad arguments or unacceptable input\n"
-        "  3  qlclapi.dll could not be loaded from qlctl's folder, or lacks an export\n"
+        "  3  qlclapi.dll could not be loaded from qlctl's folder, lacks an export, or\n"
+        "     answered with a record qlctl cannot read\n"
         "  4  the tool could not read its input, write its output or get a system resource\n";
     return text;
 }

@@ -6,7 +6,7 @@ namespace qltest {
 
 testing::AssertionResult IsSortedJsonObject(const std::string& line) {
     const std::string text = R"("(?:[^"\\\x00-\x1f]|\\["\\/bfnrt]|\\u[0-9a-fA-F]{4})*")";
-    const std::string member = "(" + text + "):(?:" + text + "|-?(?:0|[1-9][0-9]*)|true|false)";
+    const std::string member = "(" + text + "):(?:" + text + "|-?(?:0|[1-9][0-9]*)|true|false|null)";
     if (!std::regex_match(line, std::regex("\\{(?:" + member + "(?:," + member + ")*)?\\}")))
         return testing::AssertionFailure() << "not a flat JSON object: " << line;
     std::regex memberPattern("[{,]" + member);

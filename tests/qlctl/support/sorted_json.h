@@ -7,8 +7,8 @@
 
 namespace qltest {
 
-// Success when `line` is one flat JSON object (string, integer and true/false
-// values) with its members in strictly ascending order of their names.
+// Success when `line` is one flat JSON object (string, integer, true/false
+// and null values) with its members in strictly ascending order of their names.
 testing::AssertionResult IsSortedJsonObject(const std::string& line);
 
 }  // namespace qltest
