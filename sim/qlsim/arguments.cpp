@@ -9,9 +9,13 @@ namespace qlsim {
 bool ParseNumber64(const std::wstring& text, uint64_t& value) {
     // wcstoull would take a sign or leading space and wrap "-1" round.
     if (text.empty() || text[0] == L'-' || text[0] == L'+' || iswspace(text[0])) return false;
+    // Decimal unless 0x-prefixed: a leading zero is not octal here ("010" is
+    // ten), as people typing flags and versions expect.
+    const bool hex = text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X');
     wchar_t* end = nullptr;
     errno = 0;
-    unsigned long long parsed = wcstoull(text.c_str(), &end, 0);
+    unsigned long long parsed = wcstoull(text.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
+    if (hex && !iswxdigit(text[2])) return false;
     if (errno || *end) return false;
     value = parsed;
     return true;

@@ -15,6 +15,8 @@ int Help(const char* text) {
     return kExitOk;
 }
 
+int HelpOrUsage(const Words& words, const char* text) { return WantsHelp(words) ? Help(text) : Usage(text); }
+
 int Refused(const char* command, const std::string& why) {
     fprintf(stderr, "qlsim %s: %s\n", command, why.c_str());
     return kExitUsage;

@@ -19,6 +19,8 @@ enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 int Usage(const char* text);                 // prints text to stderr, returns kExitUsage
 int Help(const char* text);                  // prints text to stdout, returns kExitOk
+// Help when the words ask for it (--help, -h, /?), else Usage.
+int HelpOrUsage(const Words& words, const char* text);
 // Prints "qlsim COMMAND: why" to stderr, returns kExitUsage.
 int Refused(const char* command, const std::string& why);
 // How much of a refused word a message shows.

@@ -57,9 +57,9 @@ int CommandJournal(const Words& words) {
     for (const auto& w : words) {
         if (w == L"--json") json = true;
         else if (w == L"--clear") clear = true;
-        else return Usage("usage: qlsim journal [--json] [--clear]\n"
-                          "  prints every open, request and close the driver saw on client handles;\n"
-                          "  --clear empties the journal after printing it\n");
+        else return HelpOrUsage(words, "usage: qlsim journal [--json] [--clear]\n"
+                                        "  prints every open, request and close the driver saw on client handles;\n"
+                                        "  --clear empties the journal after printing it\n");
     }
     SimControl control;
     int exitCode;
@@ -75,7 +75,7 @@ int CommandJournal(const Words& words) {
 
 int CommandPending(const Words& words) {
     if (WantsHelp(words) || !words.empty())
-        return Usage("usage: qlsim pending\n  prints the number of pending state-change notifications\n");
+        return HelpOrUsage(words, "usage: qlsim pending\n  prints the number of pending state-change notifications\n");
     SimControl control;
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;
@@ -87,7 +87,7 @@ int CommandPending(const Words& words) {
 
 int CommandComplete(const Words& words) {
     if (WantsHelp(words) || !words.empty())
-        return Usage("usage: qlsim complete\n  completes every pending state-change notification\n");
+        return HelpOrUsage(words, "usage: qlsim complete\n  completes every pending state-change notification\n");
     SimControl control;
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;

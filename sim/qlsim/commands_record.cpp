@@ -50,7 +50,7 @@ bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
 
 int CommandRecord(const Words& words) {
     uint32_t id;
-    if (WantsHelp(words) || words.size() < 2 || !FindRecord(words[1], id)) return Usage(kUsage);
+    if (WantsHelp(words) || words.size() < 2 || !FindRecord(words[1], id)) return HelpOrUsage(words, kUsage);
     SimControl control;
     int exitCode;
     if (words[0] == L"get" && words.size() == 2) {

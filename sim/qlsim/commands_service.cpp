@@ -39,7 +39,7 @@ const char* StateName(DWORD state) {
 
 int CommandInstall(const Words& words) {
     if (WantsHelp(words) || words.size() > 0)
-        return Usage("usage: qlsim install\n  copies qldrv.sys from beside qlsim.exe into the system's drivers folder\n"
+        return HelpOrUsage(words, "usage: qlsim install\n  copies qldrv.sys from beside qlsim.exe into the system's drivers folder\n"
                      "  and registers it as the demand-start kernel service QLDRV\n");
     std::wstring path;
     if (DWORD error = CopyDriverImage(path)) return Failed("copy qldrv.sys", error);
@@ -49,7 +49,7 @@ int CommandInstall(const Words& words) {
 }
 
 int CommandStart(const Words& words) {
-    if (WantsHelp(words) || words.size() > 0) return Usage("usage: qlsim start\n  loads the simulated driver\n");
+    if (WantsHelp(words) || words.size() > 0) return HelpOrUsage(words, "usage: qlsim start\n  loads the simulated driver\n");
     if (DWORD error = StartDriverService()) return Failed("start the QLDRV service", error);
     printf("running\n");
     return kExitOk;
@@ -57,7 +57,7 @@ int CommandStart(const Words& words) {
 
 int CommandStop(const Words& words) {
     if (WantsHelp(words) || words.size() > 0)
-        return Usage("usage: qlsim stop\n  unloads the simulated driver (its state is lost)\n");
+        return HelpOrUsage(words, "usage: qlsim stop\n  unloads the simulated driver (its state is lost)\n");
     if (DWORD error = StopDriverService()) return Failed("stop the QLDRV service", error);
     printf("stopped\n");
     return kExitOk;
@@ -65,14 +65,14 @@ int CommandStop(const Words& words) {
 
 int CommandStatus(const Words& words) {
     if (WantsHelp(words) || words.size() > 0)
-        return Usage("usage: qlsim status\n  prints not-installed, stopped or running; exit 0 only when running\n");
+        return HelpOrUsage(words, "usage: qlsim status\n  prints not-installed, stopped or running; exit 0 only when running\n");
     DWORD state = DriverServiceState();
     printf("%s\n", StateName(state));
     return state == SERVICE_RUNNING ? kExitOk : kExitFailed;
 }
 
 int CommandRemove(const Words& words) {
-    if (WantsHelp(words) || words.size() > 0) return Usage("usage: qlsim remove\n  deletes the QLDRV service\n");
+    if (WantsHelp(words) || words.size() > 0) return HelpOrUsage(words, "usage: qlsim remove\n  deletes the QLDRV service\n");
     StopDriverService();
     if (DWORD error = RemoveDriverService()) return Failed("remove the QLDRV service", error);
     printf("removed\n");

@@ -59,7 +59,7 @@ void PrintState(const QlSimState& s, bool json) {
     printf("server-list-changes  %u\n", s.serverListChanges);
 }
 
-int SetUsage() {
+int SetUsage(const Words& words) {
     std::string text = "usage: qlsim set FIELD VALUE [FIELD VALUE ...]\n  fields:\n";
     for (const Field& f : kFields) {
         char line[256];
@@ -67,7 +67,7 @@ int SetUsage() {
         text += line;
     }
     text += "  a change of state or disconnected completes the pending notifications\n";
-    return Usage(text.c_str());
+    return HelpOrUsage(words, text.c_str());
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ int SetUsage() {
 int CommandShow(const Words& words) {
     bool json = words.size() == 1 && words[0] == L"--json";
     if (WantsHelp(words) || (!words.empty() && !json))
-        return Usage("usage: qlsim show [--json]\n  prints the simulated client's state\n");
+        return HelpOrUsage(words, "usage: qlsim show [--json]\n  prints the simulated client's state\n");
     SimControl control;
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;
@@ -86,7 +86,7 @@ int CommandShow(const Words& words) {
 }
 
 int CommandSet(const Words& words) {
-    if (WantsHelp(words) || words.empty() || words.size() % 2) return SetUsage();
+    if (WantsHelp(words) || words.empty() || words.size() % 2) return SetUsage(words);
     SimControl control;
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;
@@ -96,7 +96,7 @@ int CommandSet(const Words& words) {
         const Field* field = FindField(words[i]);
         if (!field) {
             fprintf(stderr, "qlsim set: unknown field '%ls'\n", words[i].c_str());
-            return SetUsage();
+            return SetUsage(words);
         }
         bool ok;
         if (!field->member) {
@@ -117,7 +117,7 @@ int CommandSet(const Words& words) {
 
 int CommandReset(const Words& words) {
     if (WantsHelp(words) || !words.empty())
-        return Usage("usage: qlsim reset\n  restores the default state; clears rules, records and the journal\n");
+        return HelpOrUsage(words, "usage: qlsim reset\n  restores the default state; clears rules, records and the journal\n");
     SimControl control;
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;
@@ -131,7 +131,7 @@ int CommandRule(const Words& words) {
         "  refuse: the driver fails request CODE; short: it answers with only BYTES bytes;\n"
         "  fill: it claims to have filled the whole output buffer;\n"
         "  normal: removes the rule. CODE is a request code such as 0x22244F\n";
-    if (WantsHelp(words) || words.size() < 2) return Usage(usage);
+    if (WantsHelp(words) || words.size() < 2) return HelpOrUsage(words, usage);
     uint32_t code, bytes = 0, mode;
     if (!ParseNumber(words[0], code)) return Usage(usage);
     if (words[1] == L"normal" && words.size() == 2) {
