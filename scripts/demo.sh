@@ -15,7 +15,9 @@ trap '$wine_sh stop $build' EXIT
 qlctl() { echo "\$ qlctl $*"; $wine_sh run $build "$build/qlctl.exe" "$@"; }
 qlsim() { echo "\$ qlsim $*"; $wine_sh run $build "$build/qlsim.exe" "$@" >/dev/null; }
 
+echo "== the library, and the driver it found"
 qlctl version
+echo "== state and control"
 qlsim set state 3
 qlctl state
 qlctl logoff
@@ -24,5 +26,16 @@ qlctl reason
 echo "s3cret" | qlctl connect --user alice --password-stdin
 qlctl state
 qlctl condition network trusted
+echo "== addresses"
+qlsim address virtual 10.8.0.5
+qlsim address server 203.0.113.9:443
+qlsim address pop "[fe80::1a2b%7]:5008"
+qlsim interface add --name "Wi-Fi" --mac 00-1A-2B-3C-4D-5E --address "fe80::1a2b%7" --flags 0x20
+qlctl addresses
+qlctl pop
+qlctl parse "[fe80::1%3/64]:443" --json
+qlctl format 2001:0:0:1:0:0:0:1
+echo "== a driver of another version"
 qlsim set version 12.11.100
 qlctl version
+qlctl pop || echo "(pop exits $?: the point of presence is switched off for a driver of another version)"
