@@ -15,19 +15,19 @@ enum Answer {
     ANSWER_NOTIFY        /* stays pending until the state changes */
 };
 
-typedef struct RequestSpec {
+typedef struct RequestShape {
     ULONG code;
     ULONG inSize;
     ULONG outSize; /* minimum output; 0 for none */
     ULONG answer;
     ULONG arg;     /* field offset, record id or command */
-} RequestSpec;
+} RequestShape;
 
 enum Command { CMD_BYPASS, CMD_ENABLE, CMD_SERVER_LIST, CMD_ROUTE_CHECK };
 
 #define WORD_OF(field) offsetof(QlSimState, field)
 
-static const RequestSpec kRequests[] = {
+static const RequestShape kRequests[] = {
     {0x222403, 0, 4, ANSWER_WORD, WORD_OF(version)},
     {0x22241F, 0, 24, ANSWER_RECORD, QLSIM_RECORD_VIRTUAL_ADDRESS},
     {0x22244F, 0, 4, ANSWER_WORD, WORD_OF(connectionState)},
@@ -53,7 +53,7 @@ static const RequestSpec kRequests[] = {
 #define STATE_CONNECTED 3
 #define STATE_DISCONNECTED 5
 
-static const RequestSpec *FindSpec(ULONG code)
+static const RequestShape *FindShape(ULONG code)
 {
     ULONG i;
     for (i = 0; i < sizeof kRequests / sizeof kRequests[0]; ++i)
@@ -134,33 +134,33 @@ static void CopyRecordPadded(ULONG id, PVOID output, ULONG size)
     QlStoreCopyRecord(id, output, size);
 }
 
-static NTSTATUS Answer(PIRP irp, const RequestSpec *spec, const QlRequest *request,
+static NTSTATUS Answer(PIRP irp, const RequestShape *shape, const QlRequest *request,
                        ULONG *returned)
 {
     ULONG length;
     *returned = 0;
-    switch (spec->answer) {
+    switch (shape->answer) {
     case ANSWER_WORD: {
-        ULONG value = ReadWord(spec->arg);
+        ULONG value = ReadWord(shape->arg);
         RtlCopyMemory(request->output, &value, sizeof value);
         *returned = sizeof value;
         return STATUS_SUCCESS;
     }
     case ANSWER_RECORD:
-        CopyRecordPadded(spec->arg, request->output, spec->outSize);
-        *returned = spec->outSize;
+        CopyRecordPadded(shape->arg, request->output, shape->outSize);
+        *returned = shape->outSize;
         return STATUS_SUCCESS;
     case ANSWER_ADDRESSES:
         length = request->outLength >= 56 ? 56 : 28;
-        CopyRecordPadded(spec->arg, request->output, length);
+        CopyRecordPadded(shape->arg, request->output, length);
         *returned = length;
         return STATUS_SUCCESS;
     case ANSWER_TABLE:
-        length = QlStoreCopyRecord(spec->arg, request->output, request->outLength);
+        length = QlStoreCopyRecord(shape->arg, request->output, request->outLength);
         *returned = length < request->outLength ? length : request->outLength;
         return STATUS_SUCCESS;
     case ANSWER_COMMAND:
-        ChangeState(RunCommand, spec->arg);
+        ChangeState(RunCommand, shape->arg);
         return STATUS_SUCCESS;
     case ANSWER_ACTION: {
         ULONG action;
@@ -169,18 +169,18 @@ static NTSTATUS Answer(PIRP irp, const RequestSpec *spec, const QlRequest *reque
         return STATUS_SUCCESS;
     }
     case ANSWER_TAKE_RECORD:
-        return QlStoreSetRecord(spec->arg, request->input, spec->inSize);
+        return QlStoreSetRecord(shape->arg, request->input, shape->inSize);
     case ANSWER_NOTIFY:
         return QlNotifyQueue(irp);
     }
     return STATUS_INVALID_DEVICE_REQUEST;
 }
 
-static BOOLEAN BuffersFit(const RequestSpec *spec, const QlRequest *request)
+static BOOLEAN BuffersFit(const RequestShape *shape, const QlRequest *request)
 {
-    if (spec->inSize && (!request->input || request->inLength < spec->inSize))
+    if (shape->inSize && (!request->input || request->inLength < shape->inSize))
         return FALSE;
-    if (spec->outSize && (!request->output || request->outLength < spec->outSize))
+    if (shape->outSize && (!request->output || request->outLength < shape->outSize))
         return FALSE;
     return TRUE;
 }
@@ -188,19 +188,19 @@ static BOOLEAN BuffersFit(const RequestSpec *spec, const QlRequest *request)
 NTSTATUS QlClientRequest(PIRP irp, const QlOpenFile *file, const QlRequest *request,
                          ULONG *returned)
 {
-    const RequestSpec *spec = FindSpec(request->code);
+    const RequestShape *shape = FindShape(request->code);
     ULONG shortBytes, mode;
     NTSTATUS status;
     (void)file;
     *returned = 0;
-    if (!spec)
+    if (!shape)
         return STATUS_INVALID_DEVICE_REQUEST;
     mode = QlStoreRuleFor(request->code, &shortBytes);
     if (mode == QLSIM_RULE_REFUSE)
         return STATUS_INVALID_DEVICE_REQUEST;
-    if (!BuffersFit(spec, request))
+    if (!BuffersFit(shape, request))
         return STATUS_INVALID_PARAMETER;
-    status = Answer(irp, spec, request, returned);
+    status = Answer(irp, shape, request, returned);
     if (mode == QLSIM_RULE_SHORT && status == STATUS_SUCCESS && shortBytes < *returned)
         *returned = shortBytes;
     if (mode == QLSIM_RULE_FILL && status == STATUS_SUCCESS && request->output && request->outLength) {

@@ -15,8 +15,7 @@ static NamedDevice g_devices[] = {
     {L"\\Device\\QLDRV", L"\\DosDevices\\QLDRV", NULL},
     {QLSIM_CONTROL_DEVICE_NAME, QLSIM_CONTROL_LINK_NAME, NULL},
 };
-#define CLIENT_DEVICE 0
-#define CONTROL_DEVICE 1
+#define CONTROL_DEVICE 1 /* index in g_devices; the client device is 0 */
 #define DEVICE_COUNT (sizeof g_devices / sizeof g_devices[0])
 
 static LONG g_nextFileId;

@@ -15,7 +15,7 @@ std::string QuotedName(const std::wstring& name) {
 
 }  // namespace
 
-bool Arguments::parse(const Words& words, const std::vector<OptionSpec>& specs, std::string& problem) {
+bool Arguments::parse(const Words& words, const std::vector<KnownOption>& known, std::string& problem) {
     options_.clear();
     positionals_.clear();
     bool optionsEnded = false;
@@ -31,10 +31,10 @@ bool Arguments::parse(const Words& words, const std::vector<OptionSpec>& specs, 
         }
         size_t equals = word.find(L'=');
         std::wstring name = word.substr(0, equals);
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : specs)
-            if (name == s.name) spec = &s;
-        if (!spec) {
+        const KnownOption* option = nullptr;
+        for (const KnownOption& s : known)
+            if (name == s.name) option = &s;
+        if (!option) {
             problem = "unknown option " + QuotedName(name);
             return false;
         }
@@ -43,7 +43,7 @@ bool Arguments::parse(const Words& words, const std::vector<OptionSpec>& specs, 
             return false;
         }
         std::wstring value;
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (equals != std::wstring::npos) {
                 problem = "option " + Utf8(name) + " takes no value";
                 return false;

@@ -10,7 +10,7 @@
 
 namespace qlctl {
 
-struct OptionSpec {
+struct KnownOption {
     const wchar_t* name;  // "--user"
     bool takesValue;      // "--user NAME" or "--user=NAME"
 };
@@ -20,7 +20,7 @@ public:
     // False, with `problem` set, on an unknown option, a missing value or an
     // option given twice. "--" ends the options. `problem` never quotes an
     // option's value: it may be a secret typed in the wrong place.
-    bool parse(const Words& words, const std::vector<OptionSpec>& specs, std::string& problem);
+    bool parse(const Words& words, const std::vector<KnownOption>& known, std::string& problem);
 
     bool has(const wchar_t* name) const { return options_.count(name) != 0; }
     // The option's value, or null when it was not given.

@@ -6,9 +6,9 @@ namespace qlctl {
 
 bool FlagOptions::read(const Words& words, Arguments& arguments, std::wstring& text, uint32_t& bits,
                        std::string& problem) const {
-    std::vector<OptionSpec> specs = {{L"--json", false}};
-    for (const FlagOption& option : options) specs.push_back({option.name, false});
-    if (!arguments.parse(words, specs, problem)) return false;
+    std::vector<KnownOption> known = {{L"--json", false}};
+    for (const FlagOption& option : options) known.push_back({option.name, false});
+    if (!arguments.parse(words, known, problem)) return false;
     if (arguments.positionals().size() != 1) {
         problem = "takes one address text";
         return false;
