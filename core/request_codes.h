@@ -43,4 +43,32 @@ constexpr uint32_t DeviceTypeOf(uint32_t code) { return code >> 16; }
 constexpr uint32_t MethodOf(uint32_t code) { return code & 3; }
 constexpr uint32_t AccessOf(uint32_t code) { return (code >> 14) & 3; }
 
+// A code of the client driver, with FILE_ANY_ACCESS and the transfer method.
+constexpr bool IsClientCode(uint32_t code, uint32_t method) {
+    return DeviceTypeOf(code) == kDeviceTypeClient && AccessOf(code) == 0 && MethodOf(code) == method;
+}
+
+// A mistyped code would reach another device type, access or transfer
+// method; the compiler holds every code to its shape.
+static_assert(IsClientCode(RequestCode::DriverVersion, kMethodNeither) &&
+                  IsClientCode(RequestCode::VirtualAddress, kMethodNeither) &&
+                  IsClientCode(RequestCode::ConnectionState, kMethodNeither) &&
+                  IsClientCode(RequestCode::ConnectionDetails, kMethodNeither) &&
+                  IsClientCode(RequestCode::Bypass, kMethodNeither) &&
+                  IsClientCode(RequestCode::Enable, kMethodNeither) &&
+                  IsClientCode(RequestCode::DisconnectReason, kMethodNeither) &&
+                  IsClientCode(RequestCode::InterfaceTable, kMethodNeither) &&
+                  IsClientCode(RequestCode::Disconnected, kMethodNeither) &&
+                  IsClientCode(RequestCode::Action, kMethodNeither) &&
+                  IsClientCode(RequestCode::ServerAddresses, kMethodNeither) &&
+                  IsClientCode(RequestCode::ConnectingPhase, kMethodNeither) &&
+                  IsClientCode(RequestCode::ServerListChanged, kMethodNeither) &&
+                  IsClientCode(RequestCode::TrafficBypassed, kMethodNeither) &&
+                  IsClientCode(RequestCode::RouteCheck, kMethodNeither) &&
+                  IsClientCode(RequestCode::Credentials, kMethodNeither) &&
+                  IsClientCode(RequestCode::ExternalCondition, kMethodNeither),
+              "every synchronous request is METHOD_NEITHER with FILE_ANY_ACCESS");
+static_assert(IsClientCode(RequestCode::NotifyStateChange, kMethodBuffered),
+              "the state-change notification is METHOD_BUFFERED");
+
 }  // namespace qlclapi
