@@ -79,6 +79,7 @@ void ReadInterfaceDetails(const uint8_t* entry, InterfaceDetails* details) noexc
     size_t units = 0;
     while (units < L::kNameUnits - 1 && details->name[units]) ++units;
     details->nameUnits = units;
+    details->name[units] = 0;
 
     const size_t physical = ReadAt<uint8_t>(entry, L::kPhysicalLength);
     details->physicalLength = physical < L::kPhysicalMax ? physical : L::kPhysicalMax;

