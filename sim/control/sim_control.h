@@ -38,6 +38,9 @@ public:
     bool pendingCount(uint32_t& count);
     bool completePending(uint32_t* completed = nullptr);
     bool setRecord(uint32_t id, const void* bytes, uint32_t length);
+    bool setRecord(uint32_t id, const std::vector<uint8_t>& bytes) {
+        return setRecord(id, bytes.data(), uint32_t(bytes.size()));
+    }
     // The record's bytes, at most `capacity` of them.
     bool getRecord(uint32_t id, std::vector<uint8_t>& bytes, uint32_t capacity = QLSIM_MAX_RECORD_BYTES);
 

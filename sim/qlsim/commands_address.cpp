@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <map>
 
 #include "address_words.h"
 #include "commands.h"
@@ -62,7 +63,7 @@ int SetAddress(const AddressPlace& place, const std::wstring& word) {
     std::vector<uint8_t> bytes;
     if (!ReadPadded(control, place, bytes)) return Failed("read the address record", control.lastError());
     std::copy(address.begin(), address.begin() + place.bytes, bytes.begin() + place.offset);
-    if (!control.setRecord(place.record, bytes.data(), uint32_t(bytes.size())))
+    if (!control.setRecord(place.record, bytes))
         return Failed("set the address record", control.lastError());
     return kExitOk;
 }
@@ -72,9 +73,13 @@ int ShowAddresses(bool json) {
     int exitCode;
     if (!OpenControl(control, exitCode)) return exitCode;
     std::string texts[std::size(kPlaces)];
+    // The server and point-of-presence halves come from one read, so they
+    // show one moment of the driver.
+    std::map<uint32_t, std::vector<uint8_t>> records;
     for (size_t i = 0; i < std::size(kPlaces); ++i) {
-        std::vector<uint8_t> bytes;
-        if (!ReadPadded(control, kPlaces[i], bytes)) return Failed("read the address record", control.lastError());
+        std::vector<uint8_t>& bytes = records[kPlaces[i].record];
+        if (bytes.empty() && !ReadPadded(control, kPlaces[i], bytes))
+            return Failed("read the address record", control.lastError());
         AddressRecord address{};
         std::copy(bytes.begin() + kPlaces[i].offset, bytes.begin() + kPlaces[i].offset + kPlaces[i].bytes,
                   address.begin());

@@ -33,7 +33,7 @@ std::string UsageText() {
 
 int WriteTable(SimControl& control, const std::vector<SimInterface>& interfaces) {
     std::vector<uint8_t> bytes = InterfaceTableBytes(interfaces);
-    if (!control.setRecord(QLSIM_RECORD_INTERFACE_TABLE, bytes.data(), uint32_t(bytes.size())))
+    if (!control.setRecord(QLSIM_RECORD_INTERFACE_TABLE, bytes))
         return Failed("set the interface table", control.lastError());
     return kExitOk;
 }

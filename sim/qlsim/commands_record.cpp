@@ -73,7 +73,7 @@ int CommandRecord(const Words& words) {
         return Usage(kUsage);
     }
     if (!OpenControl(control, exitCode)) return exitCode;
-    if (!control.setRecord(id, bytes.data(), uint32_t(bytes.size()))) return Failed("set the record", control.lastError());
+    if (!control.setRecord(id, bytes)) return Failed("set the record", control.lastError());
     return kExitOk;
 }
 

@@ -5,6 +5,7 @@
 
 #include "qlclapi.h"
 #include "support/address_records.h"
+#include "support/bstr_text.h"
 #include "support/qlctl_process.h"
 #include "support/simulated_client.h"
 #include "support/sorted_json.h"
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Qlctl, Addresses, testing::ValuesIn(kCases),
 std::string TwinJson(PFN_QuorlanGetVirtualAddressExVB twin) {
     BSTR text = SysAllocString(L"");
     std::string ansi;
-    if (twin(&text)) ansi = std::string(reinterpret_cast<const char*>(text), 2 * SysStringLen(text)).c_str();
+    if (twin(&text)) ansi = AnsiOf(text);
     SysFreeString(text);
     return ansi.empty() ? "null" : "\"" + ansi + "\"";
 }

@@ -75,7 +75,7 @@ TEST_F(InterfaceCommand, AddLeavesATableItCannotExtend) {
     };
     for (const auto& c : cases) {
         const std::vector<uint8_t> before = c.make();
-        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, before.data(), uint32_t(before.size())));
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, before));
         qltest::QlsimRun run = RunQlsim(L"interface add --name x");
         EXPECT_EQ(run.exitCode, 1u);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;

@@ -11,6 +11,7 @@
 
 #include "qlclapi.h"
 #include "sim_records.h"
+#include "support/bstr_text.h"
 #include "support/simulated_client.h"
 
 namespace qltest {
@@ -29,18 +30,16 @@ uint32_t Stored(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
     return value;
 }
 
-// The ANSI text a VB twin packed into the BSTR.
-std::string AnsiOf(BSTR text) { return std::string(reinterpret_cast<const char*>(text), 2 * SysStringLen(text)).c_str(); }
 
 class Addresses : public SimulatedClientTest {
 protected:
     void setVirtual(const AddressRecord& record) {
         std::vector<uint8_t> bytes = qlsim::ShortRecordBytes(record);
-        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_VIRTUAL_ADDRESS, bytes.data(), uint32_t(bytes.size())));
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_VIRTUAL_ADDRESS, bytes));
     }
     void setServers(const AddressRecord& server, const AddressRecord& pointOfPresence) {
         std::vector<uint8_t> bytes = qlsim::ServerRecordsBytes(server, pointOfPresence);
-        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_SERVER_ADDRESSES, bytes.data(), uint32_t(bytes.size())));
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_SERVER_ADDRESSES, bytes));
     }
     // Text of a VB twin, or "<failed>".
     std::string textOf(Library& library, const char* twin) {

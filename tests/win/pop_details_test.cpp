@@ -12,6 +12,7 @@
 
 #include "qlclapi.h"
 #include "sim_records.h"
+#include "support/bstr_text.h"
 #include "support/simulated_client.h"
 
 namespace qltest {
@@ -23,7 +24,6 @@ using Lines = std::vector<std::string>;
 const std::array<uint8_t, 16> kLinkLocal1 = {0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
 const qlsim::AddressRecord kPresence = qlsim::IPv4Record(10, 1, 2, 3, 5008);
 
-std::string AnsiOf(BSTR text) { return std::string(reinterpret_cast<const char*>(text), 2 * SysStringLen(text)).c_str(); }
 
 SimInterface Interface(uint32_t value4, std::vector<qlsim::AddressRecord> addresses) {
     SimInterface i;
@@ -46,10 +46,10 @@ protected:
     }
     void setPresence(const qlsim::AddressRecord& presence) {
         std::vector<uint8_t> bytes = qlsim::ServerRecordsBytes(qlsim::IPv4Record(203, 0, 113, 9, 443), presence);
-        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_SERVER_ADDRESSES, bytes.data(), uint32_t(bytes.size())));
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_SERVER_ADDRESSES, bytes));
     }
     void setTable(const std::vector<uint8_t>& table) {
-        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, table.data(), uint32_t(table.size())));
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, table));
     }
     void setInterfaces(const std::vector<SimInterface>& interfaces) { setTable(qlsim::InterfaceTableBytes(interfaces)); }
 

@@ -23,13 +23,13 @@ struct AddressRecords {
 inline bool SetAddressRecords(qlsim::SimControl& sim, const AddressRecords& records) {
     std::vector<uint8_t> virtualBytes = qlsim::ShortRecordBytes(records.virtualAddress);
     std::vector<uint8_t> serverBytes = qlsim::ServerRecordsBytes(records.server, records.pointOfPresence);
-    return sim.setRecord(QLSIM_RECORD_VIRTUAL_ADDRESS, virtualBytes.data(), uint32_t(virtualBytes.size())) &&
-           sim.setRecord(QLSIM_RECORD_SERVER_ADDRESSES, serverBytes.data(), uint32_t(serverBytes.size()));
+    return sim.setRecord(QLSIM_RECORD_VIRTUAL_ADDRESS, virtualBytes) &&
+           sim.setRecord(QLSIM_RECORD_SERVER_ADDRESSES, serverBytes);
 }
 
 inline bool SetInterfaces(qlsim::SimControl& sim, const std::vector<qlsim::SimInterface>& interfaces) {
     std::vector<uint8_t> table = qlsim::InterfaceTableBytes(interfaces);
-    return sim.setRecord(QLSIM_RECORD_INTERFACE_TABLE, table.data(), uint32_t(table.size()));
+    return sim.setRecord(QLSIM_RECORD_INTERFACE_TABLE, table);
 }
 
 }  // namespace qltest
