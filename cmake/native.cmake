@@ -5,6 +5,7 @@ include(cmake/googletest.cmake)
 
 add_library(qlclapi_portable STATIC ${QLCLAPI_PORTABLE_SOURCES})
 target_include_directories(qlclapi_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(qlclapi_portable PUBLIC qlclapi_json)
 target_compile_options(qlclapi_portable PRIVATE ${QLCLAPI_WARNINGS})
 if(NOT QLCLAPI_PORTABLE_SOURCES)
     target_sources(qlclapi_portable PRIVATE ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
@@ -14,7 +15,8 @@ file(GLOB QLCLAPI_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/test
 if(QLCLAPI_NATIVE_TEST_SOURCES)
     # The simulated driver's record images are plain C++: the tests of the
     # interface table build their tables the way the driver writes them.
-    add_executable(native_tests ${QLCLAPI_NATIVE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/sim/control/sim_records.cpp)
+    add_executable(native_tests ${QLCLAPI_NATIVE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/sim/control/sim_records.cpp
+        ${CMAKE_SOURCE_DIR}/sim/control/settings_blob_image.cpp)
     target_include_directories(native_tests PRIVATE ${CMAKE_SOURCE_DIR}/sim/control)
     target_link_libraries(native_tests PRIVATE qlclapi_portable gtest_main)
     add_test(NAME native.unit COMMAND native_tests)

@@ -41,7 +41,7 @@ target_compile_options(qlclapi PRIVATE ${QLCLAPI_WARNINGS})
 # The .def file is the one export list: nothing else may be exported, and on
 # x86 it strips the @N decoration from the __stdcall twins.
 target_link_options(qlclapi PRIVATE -Wl,--no-undefined)
-target_link_libraries(qlclapi PRIVATE kernel32 advapi32 user32 oleaut32 version)
+target_link_libraries(qlclapi PRIVATE qlclapi_json kernel32 advapi32 user32 oleaut32 version)
 
 # ---- tools, benchmarks and tests ------------------------------------------
 foreach(dir tools/qlctl)

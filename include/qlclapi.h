@@ -235,6 +235,28 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsExVB,
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceNetworkType, (void));
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceNetworkTypeVB, (void));
 
+/* ---- Diagnostics ------------------------------------------------------ */
+
+/* Requests to the client's diagnostics service, from the source "API". Each
+ * returns 1 when the service accepted the request, else 0: the service is
+ * not running or did not answer, refused, or (reports and bandwidth tests)
+ * the client's setting A_DIAG_EnableClientReports or
+ * A_DIAG_EnableBandwidthTest is off, and then nothing is sent. Texts may be
+ * null (sent as ""); a text with a lone high surrogate is sent as "". The
+ * VB twins take ANSI texts. Calls block until the service answers (up to
+ * 20 s more per attempt while every pipe instance is busy). */
+
+/* Starts a diagnostic report with the memo. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartReport, (const wchar_t *memo));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartReportVB, (const char *memo));
+/* Starts a bandwidth test with the memo. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartBandwidthTest, (const wchar_t *memo));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartBandwidthTestVB, (const char *memo));
+/* Records a custom event: key, and value when not null (an empty value is
+ * sent as ""). 0 without sending anything when key is null. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetCustomTag, (const wchar_t *key, const wchar_t *value));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetCustomTagVB, (const char *key, const char *value));
+
 #ifdef __cplusplus
 }
 #endif

@@ -28,6 +28,8 @@ const Command kCommands[] = {
     {L"record", qlsim::CommandRecord, "read or write a record the driver answers with"},
     {L"address", qlsim::CommandAddress, "set or show the virtual, server and point-of-presence addresses"},
     {L"interface", qlsim::CommandInterface, "add, list, clear or fill the driver's interface table"},
+    {L"diag", qlsim::CommandDiag, "the simulated diagnostics service: start, request log, tags, behaviour"},
+    {L"settings", qlsim::CommandSettings, "write the client's settings stores (cookie, text and binary)"},
 };
 
 int MainUsage(FILE* out) {
