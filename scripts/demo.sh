@@ -39,3 +39,22 @@ echo "== a driver of another version"
 qlsim set version 12.11.100
 qlctl version
 qlctl pop || echo "(pop exits $?: the point of presence is switched off for a driver of another version)"
+echo "== diagnostics: settings gate the requests, the service answers"
+qlsim settings clear
+qlsim settings store text
+qlctl report "first try" || echo "(report exits $?: the setting is off)"
+qlsim settings set A_DIAG_EnableClientReports 1
+qlsim settings set A_DIAG_EnableBandwidthTest 1
+qlctl setting A_DIAG_EnableClientReports
+qlctl report "after the move"
+qlctl bandwidth
+qlctl tag site "building 4"
+qlctl diag
+sleep 4
+qlctl diag --json
+echo "\$ qlsim diag log"
+$wine_sh run $build "$build/qlsim.exe" diag log
+qlsim diag behave raw '{"status":"Success"}'
+qlctl tag site || echo "(tag exits $?: \"Success\" is not \"success\")"
+qlsim diag stop
+qlctl diag || echo "(diag exits $?)"
