@@ -96,7 +96,9 @@ bool DiagSimControl::log(std::vector<std::string>& messages, bool clear) {
     messages.clear();
     std::string reply;
     if (!call(Json{{"op", "log"}, {"clear", clear}}.dump(), reply)) return false;
-    for (const auto& entry : Json::parse(reply)["entries"]) {
+    const Json parsed = Json::parse(reply, nullptr, false);
+    if (!parsed.is_object() || !parsed.contains("entries")) return false;
+    for (const auto& entry : parsed["entries"]) {
         std::string bytes;
         if (!FromHex(entry.get<std::string>(), bytes)) return false;
         messages.push_back(bytes);
@@ -108,7 +110,9 @@ bool DiagSimControl::tags(std::vector<DiagTag>& tags, bool clear) {
     tags.clear();
     std::string reply;
     if (!call(Json{{"op", "tags"}, {"clear", clear}}.dump(), reply)) return false;
-    for (const auto& entry : Json::parse(reply)["tags"])
+    const Json parsed = Json::parse(reply, nullptr, false);
+    if (!parsed.is_object() || !parsed.contains("tags")) return false;
+    for (const auto& entry : parsed["tags"])
         tags.push_back(DiagTag{entry.value("key", ""), entry.value("value", ""), entry.contains("value")});
     return true;
 }
@@ -174,7 +178,8 @@ bool DiagSimControl::subscribers(int& count) {
 bool DiagSimControl::connections(uint64_t& count) {
     std::string reply;
     if (!call(R"({"op":"connections"})", reply)) return false;
-    count = Json::parse(reply).value("connections", uint64_t(0));
+    const Json parsed = Json::parse(reply, nullptr, false);
+    count = parsed.is_object() ? parsed.value("connections", uint64_t(0)) : 0;
     return true;
 }
 

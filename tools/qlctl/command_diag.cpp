@@ -2,6 +2,7 @@
 // status readers, and setting: one of the client's settings, read as the
 // library reads it.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -38,11 +39,19 @@ std::string SourceText(DiagSource source) {
     return std::to_string(source) + (source ? std::string(" ") + SourceName(source) : " unknown");
 }
 
+// Whole numbers in full ("20000000"), others in their shortest exact form.
 std::string Measurement(const ScaledNumber& number, const char* unit) {
     if (!number.present) return "not measured";
     char text[64];
-    snprintf(text, sizeof text, "%.17g %s", number.value, unit);
-    return text;
+    if (number.value > -1e15 && number.value < 1e15 && number.value == double(int64_t(number.value))) {
+        snprintf(text, sizeof text, "%.0f", number.value);
+    } else {
+        for (int precision = 1; precision <= 17; ++precision) {
+            snprintf(text, sizeof text, "%.*g", precision, number.value);
+            if (strtod(text, nullptr) == number.value) break;
+        }
+    }
+    return std::string(text) + " " + unit;
 }
 
 std::string Line(const char* label, const std::string& value) {
