@@ -152,22 +152,23 @@ bool DiagServer::readMessage(Instance& instance, HANDLE pipe, std::string& messa
         OVERLAPPED operation{};
         operation.hEvent = done.get();
         ResetEvent(done.get());
-        DWORD read = 0;
-        BOOL ok = ReadFile(pipe, buffer.data(), DWORD(buffer.size()), &read, &operation);
-        DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-        if (!ok && error == ERROR_IO_PENDING) {
-            for (;;) {
-                int woke = WaitFor(done.get(), stop_, instance.wake);
+        // Whether the read completes at once (the rest of a message already
+        // there) or later, its byte count comes from the overlapped result:
+        // a read that failed with ERROR_MORE_DATA reports none of its own.
+        if (!ReadFile(pipe, buffer.data(), DWORD(buffer.size()), nullptr, &operation)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_IO_PENDING && error != ERROR_MORE_DATA) return false;
+            for (int woke = error == ERROR_IO_PENDING ? -1 : 0; woke != 0;) {
+                woke = WaitFor(done.get(), stop_, instance.wake);
                 if (woke == 1 || (woke == 2 && !flushOutbox(instance, pipe))) {
                     CancelAndWait(pipe, operation);
                     return false;
                 }
-                if (woke == 0) break;
             }
-            ok = GetOverlappedResult(pipe, &operation, &read, FALSE);
-            error = ok ? ERROR_SUCCESS : GetLastError();
         }
-        if (!ok && error != ERROR_MORE_DATA) return false;
+        DWORD read = 0;
+        const BOOL ok = GetOverlappedResult(pipe, &operation, &read, FALSE);
+        if (!ok && GetLastError() != ERROR_MORE_DATA) return false;
         message.append(buffer.data(), read);
         if (ok) return true;
     }

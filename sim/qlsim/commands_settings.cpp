@@ -15,6 +15,7 @@
 #include "config/settings_catalogue.h"
 #include "config/settings_store_win.h"
 #include "quoted.h"
+#include "registry_raw.h"
 #include "settings_blob_image.h"
 
 namespace qlsim {
@@ -146,9 +147,8 @@ int Set(const Options& o, bool hide) {
         const std::wstring& value = o.positionals[1];
         ScopedKey key(OpenClientKey(kClientCurrent, true, kTextSubkeys[level]));
         const DWORD bytes = DWORD((value.size() + (o.noTerminator ? 0 : 1)) * sizeof(wchar_t));
-        if (!key || RegSetValueExW(key.get(), ValueName(id).c_str(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(value.c_str()), bytes) != ERROR_SUCCESS)
-            return Failed("write the text store", GetLastError());
+        if (!key || !SetRawValue(key.get(), ValueName(id).c_str(), REG_SZ, value.c_str(), bytes))
+            return Failed("write the text store", ERROR_WRITE_FAULT);
     } else {
         BlobEntry entry;
         entry.id = id;

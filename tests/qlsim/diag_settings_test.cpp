@@ -4,6 +4,7 @@
 // diagnostics service's log and behaviour as the commands show and set them.
 #include <windows.h>
 
+#include "registry_raw.h"
 #include "settings_blob_image.h"
 #include "support/diag_service.h"
 #include "support/qlsim_run.h"
@@ -14,12 +15,11 @@ namespace {
 std::vector<uint8_t> Value(const wchar_t* subkey, const wchar_t* name, DWORD* type = nullptr) {
     std::wstring path = SettingsStores::kCurrentPath;
     if (subkey) path += std::wstring(L"\\") + subkey;
-    DWORD bytes = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, nullptr, &bytes))
-        return {};
-    std::vector<uint8_t> data(bytes);
-    RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, data.data(), &bytes);
-    data.resize(bytes);
+    HKEY key;
+    std::vector<uint8_t> data;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key)) return data;
+    qlsim::GetRawValue(key, name, data, type);
+    RegCloseKey(key);
     return data;
 }
 

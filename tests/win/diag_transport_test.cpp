@@ -53,7 +53,8 @@ const ReplyCase kReplyCases[] = {
 class DiagReply : public DiagTransport, public testing::WithParamInterface<ReplyCase> {};
 
 TEST_P(DiagReply, OnlyAnObjectWithStatusSuccessIsAccepted) {
-    ASSERT_TRUE(service().behave("raw", 0, 0, GetParam().reply));
+    ASSERT_TRUE(service().behave("raw", 0, 0, GetParam().reply))
+        << "error " << service().lastError() << ", reply " << service().lastReply().substr(0, 200);
     EXPECT_EQ(tag(), GetParam().result);
     EXPECT_EQ(takeRequests().size(), 1u);
 }

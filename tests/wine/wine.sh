@@ -50,12 +50,12 @@ start_session() {
 }
 
 # The diagnostics service is a service of its own process: registered (again,
-# in case the build folder moved) and started through the service manager.
+# in case the build folder moved) and started through the service manager,
+# afresh, so that a session kept alive runs the program just built.
 start_diagnostics() {
     "$wine64" "$build_dir/qlsim.exe" diag install >/dev/null &&
-        { "$wine64" "$build_dir/qlsim.exe" diag status >/dev/null ||
-            "$wine64" "$build_dir/qlsim.exe" diag start; } &&
-        "$wine64" "$build_dir/qlsim.exe" diag reset
+        { "$wine64" "$build_dir/qlsim.exe" diag stop >/dev/null || true; } &&
+        "$wine64" "$build_dir/qlsim.exe" diag start
 }
 
 case "$command" in

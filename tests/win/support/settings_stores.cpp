@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "registry_raw.h"
+
 namespace qltest {
 
 const wchar_t* const SettingsStores::kStatePath =
@@ -16,13 +18,14 @@ std::wstring Below(const wchar_t* path, const wchar_t* subkey) {
     return subkey ? std::wstring(path) + L"\\" + subkey : std::wstring(path);
 }
 
+// The bytes as given: a string without its terminator stays without one.
 bool SetValue(const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD bytes) {
     HKEY key;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr))
         return false;
-    LONG status = RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), bytes);
+    bool written = qlsim::SetRawValue(key, name.c_str(), type, data, bytes);
     RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    return written;
 }
 
 std::wstring ValueName(uint32_t id) {
