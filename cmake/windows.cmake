@@ -42,6 +42,7 @@ target_compile_options(qlclapi PRIVATE ${QLCLAPI_WARNINGS})
 # x86 it strips the @N decoration from the __stdcall twins.
 target_link_options(qlclapi PRIVATE -Wl,--no-undefined)
 target_link_libraries(qlclapi PRIVATE kernel32 advapi32 user32 oleaut32 version)
+include(cmake/strings.cmake)
 
 # ---- tools, benchmarks and tests ------------------------------------------
 foreach(dir tools/qlctl)

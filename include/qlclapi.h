@@ -235,6 +235,20 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsExVB,
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceNetworkType, (void));
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceNetworkTypeVB, (void));
 
+/* ---- Connection status text ------------------------------------------ */
+
+/* The client's condition in words, in the user's language when a language
+ * module is installed ("Connected as alice", "Vorantis is disconnected.
+ * ..."; lines end in CR LF). *length: in, the buffer's size in bytes. A null
+ * buffer asks the size: *length becomes 2048, result 0, nothing is sent to
+ * the driver. 1 when the whole text was copied (*length unchanged); 0 when
+ * it did not fit (the buffer holds it cut short and terminated, *length
+ * becomes 0) or length is null. Without a driver: "Vorantis client is not
+ * loaded.". The VB twin stores the text as ANSI bytes in *text; 0 leaves
+ * *text as it was. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectionStateString, (wchar_t *buffer, QlUInt32 *length));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectionStateStringVB, (QlBstr *text));
+
 #ifdef __cplusplus
 }
 #endif

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Qlctl, Usage, testing::ValuesIn(kUsageCases),
 
 const wchar_t* const kCommands[] = {L"version",   L"state",   L"reason",    L"enable", L"logoff",
                                     L"bypass",    L"route-check", L"connect", L"condition", L"watch",
-                                    L"addresses", L"pop",     L"parse",     L"format"};
+                                    L"addresses", L"pop",     L"parse",     L"format", L"status"};
 
 class Help : public SimulatedClientTest, public testing::WithParamInterface<const wchar_t*> {};
 

@@ -43,6 +43,7 @@ extern const Command kAddressesCommand;
 extern const Command kPopCommand;
 extern const Command kParseCommand;
 extern const Command kFormatCommand;
+extern const Command kStatusCommand;
 
 // Prints the command's help to standard output; returns kExitOk.
 int Help(const Command& command);

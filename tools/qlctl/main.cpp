@@ -15,6 +15,7 @@ const Command* const kCommands[] = {
     &qlctl::kVersionCommand,
     &qlctl::kStateCommand,
     &qlctl::kReasonCommand,
+    &qlctl::kStatusCommand,
     &qlctl::kEnableCommand,
     &qlctl::kLogoffCommand,
     &qlctl::kBypassCommand,
