@@ -119,7 +119,9 @@ const Placement kPlacements[] = {
      },
      &kPseudoIdle},
     {"Language170BytesWithoutTerminatorIsCut", [](ScratchInstall& at) {
-         const std::wstring language(85, L'q');
+         // The registry adds a terminator a caller "forgot" when the unit
+         // after the value is zero: here it is not.
+         const std::wstring language(86, L'q');
          SetLanguageBytes(language.data(), 170);
          CopyModule(at, L"qps-ploc", L"lib\\" + language.substr(0, 84));
      },
@@ -147,7 +149,7 @@ const Placement kPlacements[] = {
      &kEnglishIdle},
     {"LocationOf260UnitsWithoutTerminator", [](ScratchInstall& at) {
          SetLanguage(L"xx-QL");
-         const std::wstring location = at.root() + std::wstring(260 - at.root().size(), L'L');
+         const std::wstring location = at.root() + std::wstring(261 - at.root().size(), L'L');
          SetInstallLocationBytes(KEY_WOW64_32KEY, location.data(), 520);
          SetInstallLocation(KEY_WOW64_64KEY, at.root() + L"install");
          CopyModule(at, L"qps-ploc", L"install\\xx-QL");
@@ -172,6 +174,17 @@ TEST_P(LanguageModuleIn, Placement) {
 
 INSTANTIATE_TEST_SUITE_P(Scratch, LanguageModuleIn, testing::ValuesIn(kPlacements),
                          [](const testing::TestParamInfo<Placement>& info) { return info.param.name; });
+
+// What the checks above rely on: a module mapped for its resources keeps
+// its file from being deleted until it is freed.
+TEST_F(LanguageSelection, AMappedModuleKeepsItsFile) {
+    CopyModule(install, L"qps-ploc", L"lib\\xx-QL");
+    HMODULE mapped = LoadLibraryExW((install.root() + L"lib\\xx-QL\\" + kModule).c_str(), nullptr, 0x22);
+    ASSERT_NE(mapped, nullptr);
+    EXPECT_FALSE(install.removeAll());
+    FreeLibrary(mapped);
+    EXPECT_TRUE(install.removeAll());
+}
 
 // A module whose every text is longer than the limits: the text is the
 // module's, cut where each limit says.

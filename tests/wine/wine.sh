@@ -54,7 +54,7 @@ start)
     # the session's output goes to a log that is shown afterwards.
     log="$build_dir/wine-session.log"
     status=0
-    start_session </dev/null >"$log" 2>&1 || status=$?
+    start_session </dev/null >"$log" 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&- || status=$?
     grep -v -e '^wine: ' -e 'fixme:' "$log" || true
     exit $status
     ;;

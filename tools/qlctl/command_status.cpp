@@ -50,11 +50,11 @@ const Command kStatusCommand = {
     "  Prints the client's condition in the library's words, in the language the\n"
     "  library chooses (a language module, or English), one line per line of the\n"
     "  text. Without a client driver: \"Vorantis client is not loaded.\" (exit code 0).\n"
-    "  --json   the text as the library gives it (lines end in \\r\\n) and, read right\n"
-    "           after it, the numbers it was composed from; phase and traffic_bypassed\n"
-    "           come from the driver directly, null without one:\n"
-    "           {\"name\":\"connecting\",\"phase\":13,\"reason\":0,\"state\":2,\"text\":\"Waiting for\n"
-    "            authentication to complete...\\r\\nLast Disconnect Reason: Reason not set.\",\n"
+    "  --json   the text as the library gives it (its lines end in CR LF, which JSON\n"
+    "           writes \\u000d\\u000a) and, read right after it, the numbers it was\n"
+    "           composed from; phase and traffic_bypassed come from the driver\n"
+    "           directly, null without one:\n"
+    "           {\"name\":\"idle\",\"phase\":0,\"reason\":0,\"state\":1,\"text\":\"Vorantis is idle.\",\n"
     "            \"traffic_bypassed\":false}\n",
     RunStatus};
 
