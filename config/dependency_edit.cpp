@@ -32,10 +32,19 @@ DependencyEditPlan PlanDependencyEdit(uint32_t mode, const char16_t* list, size_
 
 bool WriteDependencyList(uint32_t mode, char16_t* destination, size_t capacity, const char16_t* list,
                          size_t limit, const char16_t* name) noexcept {
-    if (mode == kDependencyAdd) return MultiStringJoin(destination, capacity, list, limit, name, true) != 0;
-    // Removing the only entry leaves the empty list, which is still a list.
-    if (capacity < MultiStringSize(list, limit) / 2) return false;
-    MultiStringRemove(destination, capacity, list, limit, name);
+    if (!destination || capacity == 0) return false;
+    size_t written = 0;
+    if (mode == kDependencyAdd) {
+        written = MultiStringJoin(destination, capacity, list, limit, name, true) / 2;
+        if (!written) return false;
+    } else {
+        // Removing the only entry leaves the empty list, which is still a list.
+        if (capacity < MultiStringSize(list, limit) / 2) return false;
+        written = MultiStringRemove(destination, capacity, list, limit, name) / 2;
+        if (!written) written = 1;
+    }
+    // The rest of the room holds no stale units a reader could take for entries.
+    for (size_t unit = written; unit < capacity; ++unit) destination[unit] = 0;
     return true;
 }
 

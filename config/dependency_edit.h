@@ -36,8 +36,8 @@ struct DependencyEditPlan {
 DependencyEditPlan PlanDependencyEdit(uint32_t mode, const char16_t* list, size_t limit, const char16_t* name,
                                       bool force) noexcept;
 
-// Writes the plan's new list into destination (newListUnits units, zero
-// filled by the caller). False when it did not fit.
+// Writes the plan's new list into destination (newListUnits units) and
+// zeroes the rest of the room. False when it did not fit.
 bool WriteDependencyList(uint32_t mode, char16_t* destination, size_t capacity, const char16_t* list,
                          size_t limit, const char16_t* name) noexcept;
 

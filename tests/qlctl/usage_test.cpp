@@ -36,6 +36,13 @@ const UsageCase kUsageCases[] = {
     {"FormatParseFlag", L"format 10.1.2.3 --reject-port", "unknown option '--reject-port'"},
     {"PrefixNeverAndAlways", L"format 10.1.2.3 --never-prefix --always-prefix", "exclude each other"},
     {"MaskButNeverPrefix", L"format 10.0.0.0/8 --mask-prefix --never-prefix", "exclude each other"},
+    {"IdTakesNoText", L"id 32", "takes no arguments"},
+    {"ServerSetPrefix", L"server set 10.0.0.0/8", "is not one address without a prefix length"},
+    {"ServerSetHostName", L"server set vpn.example.com", "use --name for a host name"},
+    {"ServerSetBoth", L"server set 10.1.2.3 --name vpn", "either ADDRESS or --name"},
+    {"ServerSetNothing", L"server set", "takes one ADDRESS"},
+    {"ServerClearWithText", L"server clear 10.1.2.3", "clear takes no arguments"},
+    {"StartupMaybe", L"startup maybe", "takes no arguments"},
 };
 
 class Usage : public SimulatedClientTest, public testing::WithParamInterface<UsageCase> {};
@@ -54,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Qlctl, Usage, testing::ValuesIn(kUsageCases),
 
 const wchar_t* const kCommands[] = {L"version",   L"state",   L"reason",    L"enable", L"logoff",
                                     L"bypass",    L"route-check", L"connect", L"condition", L"watch",
-                                    L"addresses", L"pop",     L"parse",     L"format"};
+                                    L"addresses", L"pop",     L"parse",     L"format", L"id",
+                                    L"server",    L"startup"};
 
 class Help : public SimulatedClientTest, public testing::WithParamInterface<const wchar_t*> {};
 

@@ -19,6 +19,7 @@
 namespace {
 
 using namespace qlclapi;
+using qltest::OpenHandles;
 using qltest::RegQuery;
 using qltest::ValueExists;
 using qltest::WriteRaw;
@@ -28,15 +29,6 @@ using Bytes = std::vector<uint8_t>;
 const wchar_t* const kParams = qlsim::kClientParamsKey;
 const wchar_t* const kState = qlsim::kClientStateKey;
 const wchar_t kScratch[] = L"SOFTWARE\\QuorlanLayerTest";
-
-// Handles open in this process, by asking for each possible value.
-size_t OpenHandles() {
-    size_t count = 0;
-    DWORD flags;
-    for (uintptr_t value = 4; value < 0x4000; value += 4)
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
-    return count;
-}
 
 void RemoveScratch() {
     for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {

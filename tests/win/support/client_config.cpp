@@ -45,6 +45,14 @@ void DeleteKeyTree(const wchar_t* key) {
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
 }
 
+size_t OpenHandles() {
+    size_t count = 0;
+    DWORD flags;
+    for (uintptr_t value = 4; value < 0x4000; value += 4)
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+    return count;
+}
+
 std::string RegQuery(const std::wstring& key, const std::wstring& value) {
     ChildRun run = RunChild(SystemProgram(L"reg.exe"), L"query \"HKLM\\" + key + L"\" /v \"" + value + L"\"");
     if (run.exitCode != 0) return "";

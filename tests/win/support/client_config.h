@@ -33,6 +33,10 @@ void WriteUnits(const wchar_t* key, const wchar_t* name, const std::wstring& uni
 bool ValueExists(const wchar_t* key, const wchar_t* name);
 void DeleteKeyTree(const wchar_t* key);
 
+// Handles open in this process, found by asking about every small handle
+// value (Wine's GetProcessHandleCount is a stub).
+size_t OpenHandles();
+
 // reg.exe's line for one value below HKEY_LOCAL_MACHINE: "REG_SZ 10.1.2.3:443",
 // "REG_BINARY " for an empty binary value; "" when reg.exe finds no value.
 std::string RegQuery(const std::wstring& key, const std::wstring& value);
