@@ -103,10 +103,14 @@ void ShowChunked(const char* label, const wchar_t* key, const wchar_t* name) {
     std::vector<uint8_t> bytes;
     size_t pieces = 0;
     if (!ReadChunked(key, name, bytes, &pieces)) {
-        printf("%-14s none\n", label);
+        printf("%-17s none\n", label);
         return;
     }
-    printf("%-14s %zu bytes in %zu piece%s", label, bytes.size(), pieces, pieces == 1 ? "" : "s");
+    if (bytes.empty()) {
+        printf("%-17s empty\n", label);
+        return;
+    }
+    printf("%-17s %zu bytes in %zu piece%s", label, bytes.size(), pieces, pieces == 1 ? "" : "s");
     if (!bytes.empty() && bytes.size() <= 64) printf(": %s", HexBytes(bytes).c_str());
     printf("\n");
 }
@@ -114,26 +118,26 @@ void ShowChunked(const char* label, const wchar_t* key, const wchar_t* name) {
 int Show() {
     std::wstring text;
     DWORD number = 0;
-    printf("%-14s %s\n", "CurrentSubkey",
+    printf("%-17s %s\n", "CurrentSubkey",
            ReadText(kClientStateKey, L"CurrentSubkey", text) ? Quoted(text).c_str() : "none");
     ShowChunked("PID", kClientStateKey, L"PID");
-    printf("%-14s %s\n", "VmsAddress", ReadText(kClientParamsKey, L"VmsAddress", text) ? Quoted(text).c_str() : "none");
+    printf("%-17s %s\n", "VmsAddress", ReadText(kClientParamsKey, L"VmsAddress", text) ? Quoted(text).c_str() : "none");
     ShowChunked("VmsCache", kClientParamsKey, L"VmsCache");
     if (ReadNumber(kClientParamsKey, L"Enabled", number))
-        printf("%-14s %lu\n", "Enabled", number);
+        printf("%-17s %lu\n", "Enabled", number);
     else
-        printf("%-14s none\n", "Enabled");
+        printf("%-17s none\n", "Enabled");
     std::vector<const wchar_t*> services = {L"QLDRV"};
     for (const auto& service : kClientServices) services.push_back(service.name);
     for (const wchar_t* service : services) {
         std::wstring key = std::wstring(kServicesKey) + L"\\" + service;
         if (ReadNumber(key.c_str(), L"Start", number))
-            printf("Start %-8ls %lu\n", service, number);
+            printf("Start %-11ls %lu\n", service, number);
         else
-            printf("Start %-8ls none\n", service);
+            printf("Start %-11ls none\n", service);
     }
     std::vector<std::wstring> dependencies;
-    printf("%-14s", "PolicyAgent");
+    printf("%-17s", "PolicyAgent");
     if (!ReadDependencies(kPolicyAgentStandIn.name, dependencies)) printf(" no dependency list");
     for (const auto& name : dependencies) printf(" %s", Quoted(name).c_str());
     printf("\n");

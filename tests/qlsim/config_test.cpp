@@ -32,7 +32,7 @@ TEST_F(ConfigCommand, InstallsAndRemovesAWholeInstallation) {
         EXPECT_TRUE(Registered(service)) << "not registered";
     EXPECT_EQ(RegQuery(qlsim::kServicesKey + std::wstring(L"\\QLFILTER"), L"Start"), "REG_DWORD 0x1");
     const qltest::QlsimRun show = RunQlsim(L"config show");
-    EXPECT_NE(show.out.find("PID            32 bytes in 1 piece"), std::string::npos) << show.out;
+    EXPECT_NE(show.out.find(" 32 bytes in 1 piece: "), std::string::npos) << show.out;
 
     ASSERT_EQ(RunQlsim(L"config remove").exitCode, 0u);
     EXPECT_EQ(RegQuery(kState, L"PID"), "");
