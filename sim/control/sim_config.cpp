@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "qlsim_control.h"
+#include "scoped_handles.h"
 
 namespace qlsim {
 
@@ -20,41 +21,12 @@ const ClientService kPolicyAgentStandIn = {L"PolicyAgent", SERVICE_WIN32_SHARE_P
 
 namespace {
 
-class Key {
-public:
-    Key() = default;
-    ~Key() {
-        if (key_) RegCloseKey(key_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY get() const { return key_; }
-    HKEY* receive() { return &key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-class Service {
-public:
-    explicit Service(SC_HANDLE handle) : handle_(handle) {}
-    ~Service() {
-        if (handle_) CloseServiceHandle(handle_);
-    }
-    Service(const Service&) = delete;
-    Service& operator=(const Service&) = delete;
-    SC_HANDLE get() const { return handle_; }
-
-private:
-    SC_HANDLE handle_;
-};
-
-DWORD Create(const wchar_t* path, Key& key) {
+DWORD Create(const wchar_t* path, KeyHandle& key) {
     return RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(),
                            nullptr);
 }
 
-DWORD Open(const wchar_t* path, Key& key) {
+DWORD Open(const wchar_t* path, KeyHandle& key) {
     return RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.receive());
 }
 
@@ -69,24 +41,24 @@ DWORD DeleteTree(const wchar_t* path) {
 }
 
 DWORD InstallService(SC_HANDLE manager, const ClientService& service) {
-    Service created(CreateServiceW(manager, service.name, service.name, SERVICE_ALL_ACCESS, service.type,
+    ServiceHandle created(CreateServiceW(manager, service.name, service.name, SERVICE_ALL_ACCESS, service.type,
                                    service.start, SERVICE_ERROR_NORMAL, service.image, nullptr, nullptr, nullptr,
                                    nullptr, nullptr));
-    if (created.get()) return ERROR_SUCCESS;
+    if (created.handle) return ERROR_SUCCESS;
     if (GetLastError() != ERROR_SERVICE_EXISTS) return GetLastError();
-    Service existing(OpenServiceW(manager, service.name, SERVICE_ALL_ACCESS));
-    if (!existing.get()) return GetLastError();
+    ServiceHandle existing(OpenServiceW(manager, service.name, SERVICE_ALL_ACCESS));
+    if (!existing.handle) return GetLastError();
     // An empty list ("\0\0") clears what an earlier run left.
-    return ChangeServiceConfigW(existing.get(), service.type, service.start, SERVICE_ERROR_NORMAL, service.image,
+    return ChangeServiceConfigW(existing.handle, service.type, service.start, SERVICE_ERROR_NORMAL, service.image,
                                 nullptr, nullptr, L"\0", nullptr, nullptr, nullptr)
                ? ERROR_SUCCESS
                : GetLastError();
 }
 
 DWORD DeleteNamedService(SC_HANDLE manager, const wchar_t* name) {
-    Service service(OpenServiceW(manager, name, DELETE));
-    if (!service.get()) return GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST ? ERROR_SUCCESS : GetLastError();
-    if (!DeleteService(service.get()) && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE) return GetLastError();
+    ServiceHandle service(OpenServiceW(manager, name, DELETE));
+    if (!service.handle) return GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST ? ERROR_SUCCESS : GetLastError();
+    if (!DeleteService(service.handle) && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE) return GetLastError();
     return ERROR_SUCCESS;
 }
 
@@ -105,7 +77,7 @@ std::vector<uint8_t> PatternBytes(size_t bytes) {
 std::vector<uint8_t> DefaultPid() { return PatternBytes(kDefaultPidBytes); }
 
 DWORD WriteChunked(const wchar_t* key, const wchar_t* name, const std::vector<uint8_t>& bytes) {
-    Key opened;
+    KeyHandle opened;
     if (DWORD error = Create(key, opened)) return error;
     size_t offset = 0, index = 0;
     std::wstring piece = name;
@@ -124,7 +96,7 @@ DWORD WriteChunked(const wchar_t* key, const wchar_t* name, const std::vector<ui
 bool ReadChunked(const wchar_t* key, const wchar_t* name, std::vector<uint8_t>& bytes, size_t* pieces) {
     bytes.clear();
     if (pieces) *pieces = 0;
-    Key opened;
+    KeyHandle opened;
     if (Open(key, opened)) return false;
     std::wstring piece = name;
     for (size_t index = 0;; ++index) {
@@ -141,20 +113,20 @@ bool ReadChunked(const wchar_t* key, const wchar_t* name, std::vector<uint8_t>& 
 }
 
 DWORD WriteText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-    Key opened;
+    KeyHandle opened;
     if (DWORD error = Create(key, opened)) return error;
     return DWORD(RegSetValueExW(opened.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                 DWORD((text.size() + 1) * sizeof(wchar_t))));
 }
 
 DWORD WriteNumber(const wchar_t* key, const wchar_t* name, DWORD value) {
-    Key opened;
+    KeyHandle opened;
     if (DWORD error = Create(key, opened)) return error;
     return DWORD(RegSetValueExW(opened.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value));
 }
 
 DWORD RemoveValue(const wchar_t* key, const wchar_t* name) {
-    Key opened;
+    KeyHandle opened;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, opened.receive())) return ERROR_SUCCESS;
     RegDeleteValueW(opened.get(), name);
     for (size_t index = 0, misses = 0; misses < 16; ++index)
@@ -164,12 +136,12 @@ DWORD RemoveValue(const wchar_t* key, const wchar_t* name) {
 
 DWORD SetCurrentSubkey(const std::wstring& name) {
     if (DWORD error = WriteText(kClientStateKey, L"CurrentSubkey", name)) return error;
-    Key subkey;
+    KeyHandle subkey;
     return Create((std::wstring(kClientStateKey) + L"\\" + name).c_str(), subkey);
 }
 
 bool ReadText(const wchar_t* key, const wchar_t* name, std::wstring& text) {
-    Key opened;
+    KeyHandle opened;
     DWORD type = 0, size = 0;
     if (Open(key, opened) || RegQueryValueExW(opened.get(), name, nullptr, &type, nullptr, &size)) return false;
     std::vector<wchar_t> units(size / sizeof(wchar_t) + 1, 0);
@@ -180,7 +152,7 @@ bool ReadText(const wchar_t* key, const wchar_t* name, std::wstring& text) {
 }
 
 bool ReadNumber(const wchar_t* key, const wchar_t* name, DWORD& value) {
-    Key opened;
+    KeyHandle opened;
     DWORD size = sizeof value;
     return !Open(key, opened) &&
            !RegQueryValueExW(opened.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) &&
@@ -189,7 +161,7 @@ bool ReadNumber(const wchar_t* key, const wchar_t* name, DWORD& value) {
 
 bool ReadDependencies(const wchar_t* service, std::vector<std::wstring>& names) {
     names.clear();
-    Key opened;
+    KeyHandle opened;
     DWORD size = 0;
     std::wstring path = std::wstring(kServicesKey) + L"\\" + service;
     if (Open(path.c_str(), opened) || RegQueryValueExW(opened.get(), L"DependOnService", nullptr, nullptr, nullptr, &size))
@@ -202,7 +174,7 @@ bool ReadDependencies(const wchar_t* service, std::vector<std::wstring>& names) 
 }
 
 DWORD InstallClientKeys() {
-    Key params, state;
+    KeyHandle params, state;
     if (DWORD error = Create(kClientParamsKey, params)) return error;
     if (DWORD error = Create(kClientStateKey, state)) return error;
     if (DWORD error = SetCurrentSubkey(kDefaultCurrentSubkey)) return error;
@@ -218,26 +190,26 @@ DWORD RemoveClientKeys() {
 }
 
 DWORD InstallClientServices() {
-    Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    if (!manager.get()) return GetLastError();
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager.handle) return GetLastError();
     for (const auto& service : kClientServices)
-        if (DWORD error = InstallService(manager.get(), service)) return error;
-    return InstallService(manager.get(), kPolicyAgentStandIn);
+        if (DWORD error = InstallService(manager.handle, service)) return error;
+    return InstallService(manager.handle, kPolicyAgentStandIn);
 }
 
 DWORD RemoveClientServices() {
-    Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    if (!manager.get()) return GetLastError();
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager.handle) return GetLastError();
     DWORD first = ERROR_SUCCESS;
     for (const auto& service : kClientServices)
-        if (DWORD error = DeleteNamedService(manager.get(), service.name)) first = first ? first : error;
-    if (DWORD error = DeleteNamedService(manager.get(), kPolicyAgentStandIn.name)) first = first ? first : error;
+        if (DWORD error = DeleteNamedService(manager.handle, service.name)) first = first ? first : error;
+    if (DWORD error = DeleteNamedService(manager.handle, kPolicyAgentStandIn.name)) first = first ? first : error;
     // A key start-up control created for a service that was not registered
     // is unknown to the manager: delete it directly.
     for (const auto& service : kClientServices)
         DeleteTree((std::wstring(kServicesKey) + L"\\" + service.name).c_str());
-    Service driver(OpenServiceW(manager.get(), QLSIM_SERVICE_NAME, SERVICE_CHANGE_CONFIG));
-    if (driver.get() && !ChangeServiceConfigW(driver.get(), SERVICE_NO_CHANGE, SERVICE_DEMAND_START,
+    ServiceHandle driver(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_CHANGE_CONFIG));
+    if (driver.handle && !ChangeServiceConfigW(driver.handle, SERVICE_NO_CHANGE, SERVICE_DEMAND_START,
                                               SERVICE_NO_CHANGE, nullptr, nullptr, nullptr, nullptr, nullptr,
                                               nullptr, nullptr))
         first = first ? first : GetLastError();

@@ -45,22 +45,13 @@ private:
     HKEY key_ = nullptr;
 };
 
-class Configuration : public ClientConfigTest {
+class Configuration : public ClientServicesTest {
 protected:
     // How often the driver heard that the server configuration changed
     // (each qlctl run also asks its version when it loads the library).
     size_t announcements() {
         std::vector<std::string> requests = takeRequests();
         return size_t(std::count(requests.begin(), requests.end(), "0x2225A3 sync"));
-    }
-    void SetUp() override {
-        ClientConfigTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_EQ(qlsim::InstallClientServices(), DWORD(ERROR_SUCCESS));
-    }
-    void TearDown() override {
-        EXPECT_EQ(qlsim::RemoveClientServices(), DWORD(ERROR_SUCCESS));
-        ClientConfigTest::TearDown();
     }
 };
 

@@ -1,6 +1,6 @@
 // Every configuration export, on its success and its failure paths, closes
-// every registry key, service handle and allocation it opened: the
-// process's handle count is the same after a thousand calls.
+// every registry key and service handle it opened: the process's handle
+// count is the same after a thousand calls.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,18 +12,7 @@
 namespace qltest {
 namespace {
 
-class ConfigurationHandles : public ClientConfigTest {
-protected:
-    void SetUp() override {
-        ClientConfigTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_EQ(qlsim::InstallClientServices(), DWORD(ERROR_SUCCESS));
-    }
-    void TearDown() override {
-        EXPECT_EQ(qlsim::RemoveClientServices(), DWORD(ERROR_SUCCESS));
-        ClientConfigTest::TearDown();
-    }
-};
+using ConfigurationHandles = ClientServicesTest;
 
 TEST_F(ConfigurationHandles, AreAllClosedAgain) {
     QL_EXPORT(library(), QuorlanGetPermanentID);

@@ -1,7 +1,7 @@
 // Start-up control against the real registry and Wine's service control
 // manager, with the client's services and a stand-in PolicyAgent laid down
 // by the simulated client. Every test gives QLDRV back its demand start
-// (qlsim::RemoveClientServices), so the simulated driver stays startable.
+// (ClientServicesTest), so the simulated driver stays startable.
 //
 // Wine's manager stores a dependency list it is given (the service key's
 // DependOnService) but reports every list as empty when asked, so an add
@@ -25,18 +25,8 @@ const char* const kOnStarts[] = {"0x2", "0x2", "0x2", "0x1", "0x1", "0x2", "0x3"
 std::wstring ServiceKey(const wchar_t* name) { return kServices + L"\\" + name; }
 std::string StartOf(const wchar_t* name) { return RegQuery(ServiceKey(name), L"Start"); }
 
-class Startup : public ClientConfigTest {
+class Startup : public ClientServicesTest {
 protected:
-    void SetUp() override {
-        ClientConfigTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_EQ(qlsim::InstallClientServices(), DWORD(ERROR_SUCCESS));
-    }
-    void TearDown() override {
-        EXPECT_EQ(qlsim::RemoveClientServices(), DWORD(ERROR_SUCCESS));
-        EXPECT_EQ(StartOf(L"QLDRV"), "REG_DWORD 0x3") << "the simulated driver must stay startable";
-        ClientConfigTest::TearDown();
-    }
     QlUInt32 recorded() {
         auto get = library().get<PFN_QuorlanGetLoadAtStartup>("QuorlanGetLoadAtStartup");
         QlUInt32 value = 0xEEEE;

@@ -17,6 +17,19 @@ void ClientConfigTest::TearDown() {
     EXPECT_EQ(qlsim::RemoveClientKeys(), DWORD(ERROR_SUCCESS));
 }
 
+void ClientServicesTest::SetUp() {
+    ClientConfigTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(qlsim::InstallClientServices(), DWORD(ERROR_SUCCESS));
+}
+
+void ClientServicesTest::TearDown() {
+    EXPECT_EQ(qlsim::RemoveClientServices(), DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(RegQuery(std::wstring(qlsim::kServicesKey) + L"\\QLDRV", L"Start"), "REG_DWORD 0x3")
+        << "the simulated driver must stay startable";
+    ClientConfigTest::TearDown();
+}
+
 void WriteRaw(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, size_t bytes) {
     HKEY opened = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr), 0);

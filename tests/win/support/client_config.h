@@ -23,6 +23,15 @@ private:
     std::unique_ptr<Library> library_;
 };
 
+// The same with the client's services and the stand-in PolicyAgent
+// registered; taking them away gives QLDRV back its demand start, which
+// start-up control may have taken, so the simulated driver stays startable.
+class ClientServicesTest : public ClientConfigTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 // A value of any type and size, exactly as given (no terminator added).
 void WriteRaw(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, size_t bytes);
 inline void WriteRaw(const wchar_t* key, const wchar_t* name, DWORD type, const std::vector<uint8_t>& bytes) {
