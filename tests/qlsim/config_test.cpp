@@ -1,6 +1,6 @@
 // qlsim config: a fresh installation's keys and services laid down and taken
-// away, checked with Wine's own reg.exe and sc.exe, and single values set
-// (the identifier in pieces past 65536 bytes) or refused.
+// away, checked with Wine's own reg.exe and sc.exe, and bad words refused.
+// (The library's tests lay down single values through the same code.)
 #include "support/child_process.h"
 #include "support/client_config.h"
 #include "support/qlsim_run.h"
@@ -41,37 +41,6 @@ TEST_F(ConfigCommand, InstallsAndRemovesAWholeInstallation) {
     EXPECT_FALSE(Registered(L"PolicyAgent"));
     EXPECT_TRUE(Registered(L"QLDRV"));
     EXPECT_EQ(RegQuery(qlsim::kServicesKey + std::wstring(L"\\QLDRV"), L"Start"), "REG_DWORD 0x3");
-}
-
-TEST_F(ConfigCommand, SetsSingleValues) {
-    ASSERT_EQ(RunQlsim(L"config install").exitCode, 0u);
-    const struct {
-        const wchar_t* arguments;
-        std::wstring key;
-        const wchar_t* value;
-        std::string shown;  // by reg.exe ("" when removed), or only its length for made-up bytes
-        size_t hexDigits;
-    } cases[] = {
-        {L"config pid 0A-1B-2C", kState, L"PID", "REG_BINARY 0A1B2C", 0},
-        {L"config pid --size 65537", kState, L"PID__0", "", 2},  // the one byte past the first piece
-        {L"config pid --remove", kState, L"PID", "", 0},
-        {L"config current Profile7", kState, L"CurrentSubkey", "REG_SZ Profile7", 0},
-        {L"config server vpn.example.com", kParams, L"VmsAddress", "REG_SZ vpn.example.com", 0},
-        {L"config cache --size 3", kParams, L"VmsCache", "", 6},
-        {L"config enabled 0", kParams, L"Enabled", "REG_DWORD 0x0", 0},
-        {L"config enabled --remove", kParams, L"Enabled", "", 0},
-    };
-    for (const auto& c : cases) {
-        const qltest::QlsimRun run = RunQlsim(c.arguments);
-        ASSERT_EQ(run.exitCode, 0u) << run.err;
-        const std::string shown = RegQuery(c.key, c.value);
-        if (c.hexDigits)
-            EXPECT_EQ(shown.size(), std::string("REG_BINARY ").size() + c.hexDigits) << shown;
-        else
-            EXPECT_EQ(shown, c.shown);
-    }
-    EXPECT_FALSE(qltest::ValueExists(kState.c_str(), L"PID__0")) << "--remove takes every piece";
-    EXPECT_TRUE(qltest::RunQlsim(L"config show").out.find("\"Profile7\"") != std::string::npos);
 }
 
 TEST_F(ConfigCommand, RefusesBadWords) {
