@@ -7,7 +7,7 @@
 #   scripts/test-x86.sh --all      every suite, the command-line tools' included
 #   scripts/test-x86.sh SUITE...   the named suites (see build/win32/x86-suites.txt)
 #
-# The machine is built once (about 11 minutes) into /var/cache/qlclapi (or
+# The machine is built once (about 6 minutes) into /var/cache/qlclapi (or
 # $QLCLAPI_CACHE) and again whenever its recipe in scripts/x86 changes;
 # every run starts it on a throwaway overlay. With QLCLAPI_HEAVY_LOCK set
 # to a lock file, each heavy step (build, machine build, run) holds it.
@@ -69,7 +69,7 @@ machine="$cache/x86-$recipe"
 if [ ! -f "$machine/base.qcow2" ]; then
     heavy_begin
     if [ ! -f "$machine/base.qcow2" ]; then
-        say "building the emulated machine into $machine (about 11 minutes, once per recipe)"
+        say "building the emulated machine into $machine (about 6 minutes, once per recipe)"
         $sudo mkdir -p "$cache"
         for old in "$cache"/x86-*; do
             [ -e "$old" ] && [ "$old" != "$machine" ] && $sudo rm -rf "$old"

@@ -7,8 +7,8 @@
 #
 # Results: TARGET_DIR/base.qcow2 (the disk; runs put a throwaway overlay on
 # it), TARGET_DIR/vmlinuz and TARGET_DIR/initrd.img. Needs root, debootstrap,
-# qemu-system-x86 and qemu-utils. About 11 minutes, half of it the first
-# start of Wine inside the emulated machine.
+# qemu-system-x86 and qemu-utils. About 6 minutes, most of it downloading
+# and unpacking packages.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/machine.sh"
@@ -68,7 +68,7 @@ size_mib=$(( $(du -sm "$root" | cut -f1) + 2048 ))
 mkfs.ext4 -q -L qlclapi-x86 -d "$root" "$work/disk.raw" "${size_mib}M"
 rm -rf "$root"
 
-step "first start: finishing the i386 packages and making the win32 Wine prefix (about 6 minutes)"
+step "first start: finishing the i386 packages and making the win32 Wine prefix (one to two minutes)"
 mkdir -p "$work/share"
 cat >"$work/share/job.sh" <<'JOB'
 set -u
