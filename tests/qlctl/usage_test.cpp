@@ -1,5 +1,8 @@
 // Help, and bad usage: exit code 2, a message, and the library not even
 // loaded (the driver sees nothing).
+#include <memory>
+#include <vector>
+
 #include "support/qlctl_process.h"
 #include "support/simulated_client.h"
 
@@ -68,19 +71,30 @@ class Help : public SimulatedClientTest, public testing::WithParamInterface<cons
 
 TEST_P(Help, IsPrintedWithoutTouchingTheClient) {
     std::wstring command = GetParam();
-    for (const std::wstring& arguments : {command + L" --help", command + L" --json -h", L"help " + command}) {
-        Outcome outcome = RunQlctl(arguments);
+    // The three forms run side by side: a process start is what costs most
+    // under emulation.
+    std::vector<std::unique_ptr<QlctlProcess>> forms;
+    for (const std::wstring& arguments : {command + L" --help", command + L" --json -h", L"help " + command})
+        forms.push_back(std::make_unique<QlctlProcess>(arguments));
+    for (auto& form : forms) {
+        Outcome outcome = form->finish();
         EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
         EXPECT_EQ(outcome.out.rfind("usage: qlctl " + std::string(command.begin(), command.end()), 0), 0u)
             << outcome.out;
     }
-    Outcome tool = RunQlctl(L"--help");
-    EXPECT_NE(tool.out.find("  " + std::string(command.begin(), command.end()) + " "), std::string::npos)
-        << "the tool's help does not list it";
     EXPECT_TRUE(takeJournal().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Qlctl, Help, testing::ValuesIn(kCommands));
+
+TEST_F(SimulatedClientTest, ToolHelpListsEveryCommand) {
+    Outcome tool = RunQlctl(L"--help");
+    EXPECT_EQ(tool.exitCode, 0u);
+    for (std::wstring command : kCommands)
+        EXPECT_NE(tool.out.find("  " + std::string(command.begin(), command.end()) + " "), std::string::npos)
+            << "the tool's help does not list it";
+    EXPECT_TRUE(takeJournal().empty());
+}
 
 }  // namespace
 }  // namespace qltest

@@ -55,10 +55,12 @@ case "$command" in
 start)
     # The wineserver and Wine's service processes outlive this script; they
     # must not hold the caller's output open (ctest would wait for them), so
-    # the session's output goes to a log that is shown afterwards.
+    # the session's output goes to a log that is shown afterwards. Nor may
+    # they keep any other descriptor of the caller's: a lock taken with
+    # flock(1) around this command would stay held for the whole session.
     log="$build_dir/wine-session.log"
     status=0
-    start_session </dev/null >"$log" 2>&1 || status=$?
+    start_session </dev/null >"$log" 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&- || status=$?
     grep -v -e '^wine: ' -e 'fixme:' "$log" || true
     exit $status
     ;;
