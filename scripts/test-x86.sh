@@ -71,8 +71,14 @@ if [ ! -f "$machine/base.qcow2" ]; then
     if [ ! -f "$machine/base.qcow2" ]; then
         say "building the emulated machine into $machine (about 6 minutes, once per recipe)"
         $sudo mkdir -p "$cache"
+        # Earlier recipes, and builds that were killed (whose chroot may
+        # still have file systems mounted, which rm must not descend into).
         for old in "$cache"/x86-*; do
-            [ -e "$old" ] && [ "$old" != "$machine" ] && $sudo rm -rf "$old"
+            [ -e "$old" ] && [ "$old" != "$machine" ] || continue
+            findmnt -rn -o TARGET | grep -F "$old/" | sort -r | while read -r mount; do
+                $sudo umount -l "$mount"
+            done
+            $sudo rm -rf "$old"
         done
         $sudo sh scripts/x86/image.sh "$machine"
     fi

@@ -20,17 +20,23 @@ start=$(date +%s)
 
 step() { echo "image: [$(($(date +%s) - start)) s] $*"; }
 
-cleanup() {
-    stop_guest
+# A build that was killed can leave its chroot's file systems mounted;
+# removing the folder must not descend into them.
+remove_work() {
     for mount in "$root/proc" "$root/sys" "$root/dev/pts"; do
-        mountpoint -q "$mount" 2>/dev/null && umount -l "$mount"
+        if mountpoint -q "$mount" 2>/dev/null; then umount -l "$mount"; fi
     done
     rm -rf "$work"
+}
+
+cleanup() {
+    stop_guest
+    remove_work
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-rm -rf "$work"
+remove_work
 mkdir -p "$work"
 
 step "installing a minimal Debian 12 with its kernel (debootstrap)"
