@@ -16,7 +16,8 @@ shift 2
 
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win64
-export WINEDEBUG=-all
+# A test may ask for Wine debug channels (the reliability suite: warn+heap).
+export WINEDEBUG="${QLCLAPI_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 find_tool() {
@@ -49,6 +50,10 @@ start_session() {
 
 case "$command" in
 start)
+    # The wineserver and the driver's host process live on after this script:
+    # they must not inherit a lock the caller holds (flock's descriptor), or
+    # the lock stays taken until the session is stopped.
+    for fd in 3 4 5 6 7 8 9; do eval "exec $fd>&-"; done
     # The wineserver and Wine's service processes outlive this script; they
     # must not hold the caller's output open (ctest would wait for them), so
     # the session's output goes to a log that is shown afterwards.
