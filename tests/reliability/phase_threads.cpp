@@ -69,7 +69,7 @@ void RunThreads(Suite& suite, unsigned seconds) {
             const size_t i = n % targets.size();
             suite.progress("threads", targets[i].entry->name.c_str());
             std::string answer;
-            std::string p = suite.callBenign(targets[i], false, &answer);
+            std::string p = suite.callBenign(targets[i], false, &answer, false);
             ++calls;
             if (p.empty() && !allowed[i].answers.count(answer)) {
                 ++torn;

@@ -49,9 +49,13 @@ public:
     // Calls `target` with `makers` (one per argument group), checks what it
     // did and counts it; returns the problems (empty when none). With
     // `validateHeaps`, HeapValidate runs after the call.
+    // A `bounded` call slower than kCallBoundMs counts as a problem; calls
+    // from many threads at once are not bounded (an export may wait its turn
+    // for a pipe instance), the watchdog catches those that never return.
     std::string call(const Target& target, const std::vector<const PieceMaker*>& makers, bool validateHeaps,
-                     std::string* answer = nullptr);
-    std::string callBenign(const Target& target, bool validateHeaps, std::string* answer = nullptr);
+                     std::string* answer = nullptr, bool bounded = true);
+    std::string callBenign(const Target& target, bool validateHeaps, std::string* answer = nullptr,
+                           bool bounded = true);
 
     // One pass/fail line of the closing count; failures are printed.
     void check(const std::string& phase, const std::string& what, const std::string& problems);

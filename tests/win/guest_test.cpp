@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "qlclapi.h"
-#include "sim_records.h"
 #include "support/process_usage.h"
 #include "support/simulated_client.h"
 
@@ -82,28 +80,6 @@ TEST_F(Guest, LoadingInstallsNoVectoredExceptionHandler) {
     EXPECT_EQ(order, "GFLM") << "our handlers ran out of order";
     EXPECT_TRUE(gThenF) << "a handler was added at the head of the list while the library loaded";
     EXPECT_TRUE(lThenM) << "a handler was added at the tail of the list while the library loaded";
-}
-
-// A driver that claims to have filled every interface-table buffer is asked
-// a bounded number of times with geometrically growing buffers (16, 24, 48,
-// ... 768, then 801 entries), and the point-of-presence call then fails.
-TEST_F(Guest, ADriverFillingEveryTableBufferIsAskedEightTimes) {
-    const qlsim::AddressRecord presence = qlsim::IPv4Record(10, 1, 2, 3, 5008);
-    qlsim::SimInterface carrier;
-    carrier.addresses = {presence};
-    ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_SERVER_ADDRESSES,
-                                qlsim::ServerRecordsBytes(qlsim::IPv4Record(203, 0, 113, 9, 443), presence)));
-    ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, qlsim::InterfaceTableBytes({carrier})));
-    ASSERT_TRUE(sim().setRule(0x2224BF, QLSIM_RULE_FILL));
-    auto library = loadLibrary();
-    QL_EXPORT(*library, QuorlanGetPointOfPresenceNetworkType);
-    EXPECT_EQ(QuorlanGetPointOfPresenceNetworkType(), 0u);
-    std::vector<uint32_t> offered;
-    for (const SeenEvent& e : takeJournal())
-        if (e.event == QLSIM_EVENT_REQUEST && e.code == 0x2224BF) offered.push_back(e.outLength);
-    std::vector<uint32_t> expected;
-    for (uint32_t entries : {16, 24, 48, 96, 192, 384, 768, 801}) expected.push_back(8 + entries * 5232);
-    EXPECT_EQ(offered, expected);
 }
 
 }  // namespace
