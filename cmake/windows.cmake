@@ -50,7 +50,7 @@ target_link_options(qlclapi PRIVATE -Wl,--no-undefined)
 # The image's own entry point runs the C runtime's DLL entry without the TLS
 # callback the runtime would otherwise install (core/image_entry.cpp).
 if(QLCLAPI_ARCH STREQUAL "x86")
-    target_link_options(qlclapi PRIVATE -Wl,-e,_QlclapiImageEntry@12)
+    target_link_options(qlclapi PRIVATE -Wl,-e,_QlclapiImageEntry@12 -Wl,--wrap=_imp__CreateSemaphoreW@16)
 else()
     target_link_options(qlclapi PRIVATE -Wl,-e,QlclapiImageEntry)
 endif()
