@@ -14,8 +14,9 @@ status=0
 for preset in native win64; do
     echo "test: the $preset suites"
     ctest --preset "$preset" || status=1
-    # GoogleTest's own summary of every program that ran.
-    grep -h -E '^\[  (PASSED|FAILED)  \]|^\[==========\] .* ran' \
+    # GoogleTest's own summary of every program that ran, and the
+    # reliability suite's closing line.
+    grep -h -E '^\[  (PASSED|FAILED)  \]|^\[==========\] .* ran|^[0-9]+ passed, [0-9]+ failed' \
         "build/$preset/Testing/Temporary/LastTest.log" || true
 done
 if [ "${QLCLAPI_SKIP_X86:-0}" = 1 ]; then
