@@ -1,6 +1,10 @@
 # The library's string table and the language modules, both made from
 # string sources (resources/strings/en-US.txt and its translations) by
-# qlstrings, a tool that runs on the build machine.
+# qlstrings, a tool that runs on the build machine. Included by the nested
+# library build, which makes the library's own table and the modules that
+# ship beside it, and by the outer build, whose tests make modules of their
+# own.
+include_guard(DIRECTORY)
 
 set(QLCLAPI_STRING_SOURCE ${CMAKE_SOURCE_DIR}/resources/strings/en-US.txt)
 set(QLSTRINGS_SOURCES
@@ -41,8 +45,8 @@ endfunction()
 # qlclapi_add_language_module(LANG TEXTS [LANGID id] [OUTPUT_DIRECTORY dir]
 #                             [PRODUCT_VERSION a,b,c,d] [NO_VERSION] [NO_TEXTS])
 #
-# Builds LANG/qlclapi.resources.dll below OUTPUT_DIRECTORY (the build
-# directory, beside qlclapi.dll, unless given): a resource-only DLL with the
+# Builds LANG/qlclapi.resources.dll below OUTPUT_DIRECTORY (the folder of
+# qlclapi.dll unless given): a resource-only DLL with the
 # texts of the string source TEXTS in language LANGID (neutral unless
 # given) and the library's own product version, which the library requires
 # of a module. PRODUCT_VERSION and NO_VERSION make modules the library must
@@ -53,7 +57,9 @@ function(qlclapi_add_language_module lang texts)
     if(NOT ARG_LANGID)
         set(ARG_LANGID 0)
     endif()
-    if(NOT ARG_OUTPUT_DIRECTORY)
+    if(NOT ARG_OUTPUT_DIRECTORY AND QLCLAPI_LIBRARY_OUTPUT_DIR)
+        set(ARG_OUTPUT_DIRECTORY ${QLCLAPI_LIBRARY_OUTPUT_DIR})
+    elseif(NOT ARG_OUTPUT_DIRECTORY)
         set(ARG_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
     endif()
     set(target qlclapi_language_${lang})
@@ -84,6 +90,10 @@ function(qlclapi_add_language_module lang texts)
     # Resources only: no code, no entry point, no runtime.
     target_link_options(${target} PRIVATE -nostdlib -Wl,-e,0 -s)
 endfunction()
+
+if(NOT QLCLAPI_LIBRARY_ONLY)
+    return()
+endif()
 
 # The library's own table: English (United States).
 qlclapi_string_script(${CMAKE_BINARY_DIR}/strings/en-US.rc ${QLCLAPI_STRING_SOURCE} 0x0409)

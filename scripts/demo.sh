@@ -49,6 +49,19 @@ reg add 'HKLM\SOFTWARE\Quorlan' /v Language /d qps-ploc /f /reg:64
 qlctl status
 qlctl reason
 reg delete 'HKLM\SOFTWARE\Quorlan' /v Language /f /reg:64
+echo "== configuration: identifier, server address, start-up"
+qlsim config install
+qlctl id
+qlctl server set 203.0.113.9:443
+qlctl server
+qlctl server set --name vpn.example.com
+qlctl server --json
+qlctl startup
+qlctl startup off
+qlctl startup --json
+qlctl startup on
+qlctl startup
+qlsim config remove
 echo "== a driver of another version"
 qlsim set version 12.11.100
 qlctl version

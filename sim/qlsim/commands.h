@@ -46,5 +46,6 @@ int CommandRecord(const Words& words);
 int CommandAddress(const Words& words);
 int CommandInterface(const Words& words);
 int CommandDetails(const Words& words);
+int CommandConfig(const Words& words);
 
 }  // namespace qlsim

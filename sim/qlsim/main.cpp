@@ -29,6 +29,7 @@ const Command kCommands[] = {
     {L"address", qlsim::CommandAddress, "set or show the virtual, server and point-of-presence addresses"},
     {L"interface", qlsim::CommandInterface, "add, list, clear or fill the driver's interface table"},
     {L"details", qlsim::CommandDetails, "set or show the user, device and markers of the connection details"},
+    {L"config", qlsim::CommandConfig, "lay down, change, show or take away the client's registry configuration and services"},
 };
 
 int MainUsage(FILE* out) {
