@@ -46,10 +46,4 @@ void DiagServiceAbsentTest::SetUp() { ASSERT_EQ(qlsim::StopDiagService(), DWORD(
 
 void DiagServiceAbsentTest::TearDown() { StartService(); }
 
-uintptr_t NextHandleValue() {
-    HANDLE probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    CloseHandle(probe);
-    return reinterpret_cast<uintptr_t>(probe);
-}
-
 }  // namespace qltest

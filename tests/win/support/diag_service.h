@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "diag_sim_control.h"
+#include "support/process_usage.h"
 #include "support/settings_stores.h"
 
 namespace qltest {
@@ -34,10 +35,5 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
-
-// The value the next handle of the process will get: freed handle values
-// are taken again lowest first, so a handle that a call leaks shows as a
-// change of this value.
-uintptr_t NextHandleValue();
 
 }  // namespace qltest
