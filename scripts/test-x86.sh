@@ -91,6 +91,14 @@ mkdir -p "$share/bin"
 build=build/win32
 cp "$build"/*.exe "$build"/*.dll "$build"/*.sys "$share/bin/"
 [ ! -d "$build/qlctl_stub" ] || cp -r "$build/qlctl_stub" "$share/bin/"
+# Language modules, each in its language's folder: the one beside the
+# library and the test modules the language tests copy where it searches.
+for module in "$build"/*/qlclapi.resources.dll "$build"/test-modules/*/qlclapi.resources.dll; do
+    [ -f "$module" ] || continue
+    relative=${module#"$build"/}
+    mkdir -p "$share/bin/${relative%/*}"
+    cp "$module" "$share/bin/$relative"
+done
 cp scripts/x86/guest-run.sh "$share/job.sh"
 : >"$share/suites.txt"
 while read -r suite when program arguments; do
