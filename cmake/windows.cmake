@@ -29,6 +29,14 @@ file(GLOB QLCLAPI_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
 
 qlclapi_generate_def(${CMAKE_BINARY_DIR}/qlclapi.def)
 
+# nlohmann-json comes from the host's /usr/include, which the MinGW compilers
+# must not search as a whole: offer them that one folder alone.
+set(QLCLAPI_JSON_INCLUDE ${CMAKE_BINARY_DIR}/json-include)
+file(MAKE_DIRECTORY ${QLCLAPI_JSON_INCLUDE})
+file(CREATE_LINK /usr/include/nlohmann ${QLCLAPI_JSON_INCLUDE}/nlohmann SYMBOLIC)
+add_library(qlclapi_json INTERFACE)
+target_include_directories(qlclapi_json SYSTEM INTERFACE ${QLCLAPI_JSON_INCLUDE})
+
 add_library(qlclapi SHARED
     ${QLCLAPI_PORTABLE_SOURCES} ${QLCLAPI_WINDOWS_SOURCES} ${QLCLAPI_RESOURCES}
     ${CMAKE_BINARY_DIR}/qlclapi.def)
@@ -41,7 +49,7 @@ target_compile_options(qlclapi PRIVATE ${QLCLAPI_WARNINGS})
 # The .def file is the one export list: nothing else may be exported, and on
 # x86 it strips the @N decoration from the __stdcall twins.
 target_link_options(qlclapi PRIVATE -Wl,--no-undefined)
-target_link_libraries(qlclapi PRIVATE kernel32 advapi32 user32 oleaut32 version)
+target_link_libraries(qlclapi PRIVATE qlclapi_json kernel32 advapi32 user32 oleaut32 version)
 
 # ---- tools, benchmarks and tests ------------------------------------------
 foreach(dir tools/qlctl)
