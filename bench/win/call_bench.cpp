@@ -5,45 +5,16 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <vector>
 
-#include "bench/common/stopwatch.h"
+#include "bench/common/interleaved.h"
 #include "qlclapi.h"
 
 namespace {
 
-constexpr int kRounds = 9;
-
-struct Case {
-    const char* name;
-    int requests;  // device requests one call makes
-    std::function<void()> call;
-};
-
-// Mean time per call over one batch, in microseconds.
-double MeasureBatch(const std::function<void()>& call, int iterations) {
-    double start = bench::NowMicroseconds();
-    for (int i = 0; i < iterations; ++i) call();
-    return (bench::NowMicroseconds() - start) / iterations;
-}
-
-// The cases take turns round by round, so that a slow spell of the machine
-// falls on all of them alike; each case's figure is its median round.
-std::vector<double> MeasureInterleaved(const std::vector<Case>& cases, int iterations) {
-    std::vector<std::vector<double>> rounds(cases.size());
-    for (int round = 0; round < kRounds; ++round)
-        for (size_t i = 0; i < cases.size(); ++i) rounds[i].push_back(MeasureBatch(cases[i].call, iterations));
-    std::vector<double> medians;
-    for (auto& r : rounds) {
-        std::sort(r.begin(), r.end());
-        medians.push_back(r[kRounds / 2]);
-    }
-    return medians;
-}
+using bench::Case;
 
 template <typename Function>
 Function Resolve(HMODULE library, const char* name) {
@@ -87,7 +58,7 @@ int wmain(int argc, wchar_t** argv) {
             reinterpret_cast<void*>(GetProcAddress(library, "QuorlanGetVirtualAddressExVB"))))
         cases.push_back({"QuorlanGetVirtualAddressExVB (rule B)", 1, [&, addressText] { addressText(&text); }});
 
-    std::vector<double> perCall = MeasureInterleaved(cases, iterations);
+    std::vector<double> perCall = bench::MeasureInterleaved(cases, iterations);
     printf("%-40s %12s %10s %14s\n", "call", "us/call", "ratio", "ratio/request");
     for (size_t i = 0; i < cases.size(); ++i)
         printf("%-40s %12.2f %10.2f %14.2f\n", cases[i].name, perCall[i], perCall[i] / perCall[0],
