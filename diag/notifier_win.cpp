@@ -2,16 +2,17 @@
 
 #include <new>
 
+#include "diag/diag_pipe.h"
+#include "diag/json_text.h"
+
 namespace qlwco {
 namespace DiagCmd {
 
 namespace {
 
-constexpr wchar_t kDiagnosticsPipe[] = L"\\\\.\\pipe\\b8ed9199cdb76e4488e84edcc97630df00da";
-
 std::string SerialiseOnce(const nlohmann::json& subscription) {
     try {
-        return subscription.dump();
+        return qlclapi::SerializeCompact(subscription);
     } catch (const std::exception&) {
         return std::string();
     }
@@ -61,7 +62,7 @@ bool Notifier::Complete(OVERLAPPED& overlapped, DWORD& bytes) {
 }
 
 bool Notifier::Connect() {
-    HANDLE pipe = CreateFileW(kDiagnosticsPipe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    HANDLE pipe = CreateFileW(qlclapi::kDiagPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
     if (pipe == INVALID_HANDLE_VALUE) return false;
     DWORD mode = PIPE_READMODE_MESSAGE;
@@ -115,11 +116,14 @@ void Notifier::Run() {
             ClosePipe();
             continue;
         }
+        // Not JSON, or nested deeper than the library parses: the message is
+        // dropped, the connection stays.
+        if (!qlclapi::NestingWithin(message, bytes, qlclapi::kMaxJsonNesting)) continue;
         nlohmann::json parsed;
         try {
             parsed = nlohmann::json::parse(message, message + bytes);
         } catch (const std::exception&) {
-            continue;  // not JSON: the message is dropped, the connection stays
+            continue;
         }
         Deliver(parsed);
     }
