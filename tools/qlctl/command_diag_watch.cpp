@@ -83,12 +83,16 @@ int RunDiagWatch(const Words& words) {
 
     Events events;
     if (!events.arrived || !events.interrupted) return Fail(kDiagCommand, kExitSystem, "cannot create an event");
+    // Ready for Ctrl+C before the service can see the subscription.
+    gInterrupted = events.interrupted;
+    SetConsoleCtrlHandler(StopOnInterrupt, TRUE);
     LineQueue queue(events.arrived);
     std::unique_ptr<qlwco::DiagCmd::INotifier> notifier(
         qlwco::DiagCmd::CreateNotifier(queue, nlohmann::json::parse(kSubscription)));
-    if (!notifier) return Fail(kDiagCommand, kExitSystem, "out of memory");
-    gInterrupted = events.interrupted;
-    SetConsoleCtrlHandler(StopOnInterrupt, TRUE);
+    if (!notifier) {
+        SetConsoleCtrlHandler(StopOnInterrupt, FALSE);
+        return Fail(kDiagCommand, kExitSystem, "out of memory");
+    }
     int exitCode = kExitOk;
     uint32_t printed = 0;
     bool interrupted = false;

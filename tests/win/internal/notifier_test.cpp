@@ -57,13 +57,20 @@ public:
         return messages_;
     }
     void throwNext() { throwNext_ = true; }
-    void close() { closed_ = true; }
+    // Between close and the next open no notifier may call: its destruction
+    // has returned.
+    void open() { setClosed(false); }
+    void close() { setClosed(true); }
     int callsAfterClose() {
         std::lock_guard<std::mutex> hold(lock_);
         return callsAfterClose_;
     }
 
 private:
+    void setClosed(bool closed) {
+        std::lock_guard<std::mutex> hold(lock_);
+        closed_ = closed;
+    }
     std::mutex lock_;
     std::condition_variable arrived_;
     std::vector<json> messages_;
@@ -123,6 +130,7 @@ size_t ThreadCount() {
 double CycleWithoutTrace(int cycles) {
     Recorder recorder;
     auto cycle = [&](int i) {
+        recorder.open();
         std::unique_ptr<INotifier> notifier(CreateNotifier(recorder, kSubscription));
         if (i % 4) Sleep(i % 7);
         return TimedDestroy(notifier, recorder);
