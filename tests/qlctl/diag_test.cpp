@@ -125,6 +125,42 @@ TEST_F(QlctlDiag, SettingsReadFromTheStoreInUse) {
     }
 }
 
+bool SubscribersBecome(qlsim::DiagSimControl& service, int wanted) {
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        int count = -1;
+        if (service.subscribers(count) && count == wanted) return true;
+        Sleep(25);
+    }
+    return false;
+}
+
+TEST_F(QlctlDiag, WatchPrintsEachNotificationAsSortedJson) {
+    QlctlProcess watch(L"diag watch --count 2");
+    ASSERT_TRUE(SubscribersBecome(service(), 1)) << "qlctl diag watch did not subscribe";
+    ASSERT_TRUE(service().notify(R"({"type":"state", "collection-state":2})"));
+    ASSERT_TRUE(service().notify("[1,\"two\"]"));
+    Outcome outcome = watch.finish(10000);
+    EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
+    EXPECT_EQ(outcome.out, "{\"collection-state\":2,\"type\":\"state\"}\n[1,\"two\"]\n");
+    EXPECT_EQ(takeRequests(), Messages{R"({"type":"subscribe"})"});
+}
+
+TEST_F(QlctlDiag, WatchEndsItsSubscriptionOnCtrlC) {
+    QlctlProcess watch(L"diag watch", {}, {}, true);
+    ASSERT_TRUE(SubscribersBecome(service(), 1));
+    FreeConsole();
+    ASSERT_TRUE(AttachConsole(watch.id())) << GetLastError();
+    SetConsoleCtrlHandler(nullptr, TRUE);
+    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)) << GetLastError();
+    Outcome outcome = watch.finish(10000);
+    FreeConsole();
+    EXPECT_EQ(outcome.exitCode, 0u);
+    EXPECT_EQ(outcome.out, "");
+    // Wine's default handler also exits with 0: the message tells qlctl's own.
+    EXPECT_EQ(outcome.err, "qlctl diag watch: interrupted; the subscription was ended\n");
+    EXPECT_TRUE(SubscribersBecome(service(), 0));
+}
+
 class QlctlDiagNoService : public DiagServiceAbsentTest {};
 
 TEST_F(QlctlDiagNoService, SaysTheServiceIsNotRunning) {

@@ -17,6 +17,7 @@
 #include "diag/diag_status.h"
 #include "diag/json_text.h"
 #include "diag_reasons.h"
+#include "diag_watch.h"
 #include "json.h"
 #include "output.h"
 
@@ -85,6 +86,7 @@ std::string StatusLines(const JsonValue& general, const JsonValue& run) {
 }
 
 int RunDiag(const Words& words, ClientLibrary&) {
+    if (!words.empty() && words[0] == L"watch") return RunDiagWatch(Words(words.begin() + 1, words.end()));
     bool json;
     if (int usage = ParseJsonOnly(kDiagCommand, words, json)) return usage;
     const JsonValue general = QueryGeneralState();
@@ -154,13 +156,20 @@ int RunSetting(const Words& words, ClientLibrary&) {
 }  // namespace
 
 const Command kDiagCommand = {
-    L"diag", "print the diagnostics service's status", "diag [--json]",
+    L"diag", "print the diagnostics service's status, or follow its notifications",
+    "diag [--json] | diag watch [--count N]",
     "  Asks the client's diagnostics service for its general status and for the\n"
     "  status of its report and bandwidth test, and prints them as the library reads\n"
     "  them: a member missing from the answer shows its default. The last message\n"
     "  time is in your local time and long date format. Exit code 1 when the\n"
     "  service is not running or does not answer.\n"
-    "  --json   both answers as one object, exactly as the service sent its members\n",
+    "  --json   both answers as one object, exactly as the service sent its members\n"
+    "\n"
+    "  diag watch subscribes to the service's notifications and prints each message\n"
+    "  as one line of compact JSON, members in ascending order, until Ctrl+C (exit\n"
+    "  code 0) or, with --count, until N messages were printed. While the service\n"
+    "  is not running it says so once on standard error and keeps trying every\n"
+    "  5 seconds; a dropped connection is made again at once.\n",
     RunDiag};
 
 const Command kSettingCommand = {
