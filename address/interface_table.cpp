@@ -94,6 +94,15 @@ void ReadInterfaceDetails(const uint8_t* entry, InterfaceDetails* details) noexc
     std::memcpy(details->trailing, entry + L::kTrailing, details->trailingLength);
 }
 
+size_t NextInterfaceTableBytes(size_t bytes) noexcept {
+    if (bytes < kInterfaceTableFirstBytes) return kInterfaceTableFirstBytes;
+    const size_t entries = (bytes - L::kHeaderBytes) / L::kEntryBytes;
+    const size_t grown = bytes == kInterfaceTableFirstBytes ? entries + 8 : 2 * entries;
+    const size_t maxEntries = (kInterfaceTableMaxBytes - L::kHeaderBytes) / L::kEntryBytes;
+    const size_t next = L::kHeaderBytes + (grown < maxEntries ? grown : maxEntries) * L::kEntryBytes;
+    return next > bytes ? next : 0;
+}
+
 uint32_t NetworkTypeOfFlags(uint32_t flags) noexcept {
     if (flags & 0x10) return 3;
     if (flags & 0x20) return 2;

@@ -36,11 +36,23 @@ constexpr size_t kTrailing = 5216;
 constexpr size_t kTrailingMax = 16;
 }  // namespace InterfaceTableLayout
 
-// The first request is sized for 16 interfaces and grows by 8 at a time.
+// The first request is sized for 16 interfaces; a table that fills it is
+// asked for again with room for 8 more.
 constexpr size_t kInterfaceTableFirstBytes = InterfaceTableLayout::kHeaderBytes + 16 * InterfaceTableLayout::kEntryBytes;
 constexpr size_t kInterfaceTableGrowthBytes = 8 * InterfaceTableLayout::kEntryBytes;
 static_assert(kInterfaceTableFirstBytes == 83720, "first interface table request");
 static_assert(kInterfaceTableGrowthBytes == 41856, "interface table growth");
+
+// The largest table the library asks for: room for 801 interfaces in 4 MiB.
+constexpr size_t kInterfaceTableMaxBytes = 4u << 20;
+
+// The buffer size to offer after a request of `bytes` came back full, or 0
+// once the largest table has been asked for. After the first growth by 8
+// entries, the room for entries doubles, up to the largest table: a driver
+// that claims to fill every buffer is asked at most 8 times (about 12 MB in
+// all) rather than 99 times (about 200 MB), while every table up to 801
+// interfaces is still read whole, a large one in a few requests.
+size_t NextInterfaceTableBytes(size_t bytes) noexcept;
 
 // Everything the library reports of one interface entry, with each length
 // already cut to its field. Both texts are terminated.

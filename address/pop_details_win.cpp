@@ -37,8 +37,9 @@ namespace qlclapi {
 
 bool InterfaceTableBuffer::fetch() {
     release();
-    for (size_t size = kInterfaceTableFirstBytes; size <= kInterfaceTableMaxBytes; size += kInterfaceTableGrowthBytes) {
-        bytes_ = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
+    for (size_t size = kInterfaceTableFirstBytes; size; size = NextInterfaceTableBytes(size)) {
+        // Only the bytes the driver returned are ever read.
+        bytes_ = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size));
         if (!bytes_) return false;
         uint32_t returned = 0;
         if (!SendDeviceRequest(RequestCode::InterfaceTable, nullptr, 0, bytes_, uint32_t(size), &returned)) {

@@ -18,7 +18,9 @@ public:
     InterfaceTableBuffer& operator=(const InterfaceTableBuffer&) = delete;
 
     // Asks the driver with a growing buffer until the answer leaves room to
-    // spare (the driver fills a buffer that is too small completely).
+    // spare (the driver fills a buffer that is too small completely); gives
+    // up when even the largest table came back full (see
+    // NextInterfaceTableBytes).
     bool fetch();
     void release();
     const uint8_t* bytes() const { return bytes_; }
@@ -28,11 +30,6 @@ private:
     uint8_t* bytes_ = nullptr;
     size_t returned_ = 0;
 };
-
-// A driver that always fills the buffer would otherwise make the table grow
-// until memory runs out, copying ever more each time; 4 MiB is room for
-// about 800 interfaces.
-constexpr size_t kInterfaceTableMaxBytes = 4u << 20;
 
 // The entry of `table` that holds the point of presence, which is stored in
 // *pointOfPresence; null (and the table released) when there is none.

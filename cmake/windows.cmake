@@ -11,13 +11,19 @@ endif()
 set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
 
 include(cmake/exports.cmake)
+if(NOT QLCLAPI_LIBRARY_ONLY)
+include(cmake/nested_library.cmake)
+include(cmake/googletest.cmake)
 if(QLCLAPI_ARCH STREQUAL "x64")
     include(cmake/wine.cmake)
-    include(cmake/googletest.cmake)
+else()
+    include(cmake/x86_lane.cmake)
 endif()
 add_subdirectory(sim)
+endif()
 
-# ---- the library ---------------------------------------------------------
+# ---- the library (only in the nested library build) ----------------------
+if(QLCLAPI_LIBRARY_ONLY)
 file(GLOB QLCLAPI_WINDOWS_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/api/*.cpp
     ${CMAKE_SOURCE_DIR}/core/*.cpp
@@ -33,7 +39,7 @@ add_library(qlclapi SHARED
     ${QLCLAPI_PORTABLE_SOURCES} ${QLCLAPI_WINDOWS_SOURCES} ${QLCLAPI_RESOURCES}
     ${CMAKE_BINARY_DIR}/qlclapi.def)
 set_target_properties(qlclapi PROPERTIES PREFIX "" OUTPUT_NAME qlclapi
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+    RUNTIME_OUTPUT_DIRECTORY ${QLCLAPI_LIBRARY_OUTPUT_DIR})
 target_include_directories(qlclapi PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
 target_compile_definitions(qlclapi PRIVATE QLCLAPI_BUILDING UNICODE _UNICODE WIN32_LEAN_AND_MEAN
     _WIN32_WINNT=0x0601)
@@ -41,7 +47,17 @@ target_compile_options(qlclapi PRIVATE ${QLCLAPI_WARNINGS})
 # The .def file is the one export list: nothing else may be exported, and on
 # x86 it strips the @N decoration from the __stdcall twins.
 target_link_options(qlclapi PRIVATE -Wl,--no-undefined)
+# The image's own entry point runs the C runtime's DLL entry without the TLS
+# callback the runtime would otherwise install (core/image_entry.cpp).
+if(QLCLAPI_ARCH STREQUAL "x86")
+    target_link_options(qlclapi PRIVATE -Wl,-e,_QlclapiImageEntry@12 -Wl,--wrap=_imp__CreateSemaphoreW@16)
+else()
+    target_link_options(qlclapi PRIVATE -Wl,-e,QlclapiImageEntry)
+endif()
 target_link_libraries(qlclapi PRIVATE kernel32 advapi32 user32 oleaut32 version)
+
+return()
+endif()
 
 # ---- tools, benchmarks and tests ------------------------------------------
 foreach(dir tools/qlctl)
@@ -49,11 +65,20 @@ foreach(dir tools/qlctl)
         add_subdirectory(${dir})
     endif()
 endforeach()
-# Only the x64 build runs here (under wine64).
+# The test programs build for both: x64 runs them here under wine64, x86
+# in the emulated machine of scripts/test-x86.sh, with a check of every
+# export's calling convention of its own.
+set(windows_test_dirs tests/win tests/qlctl tests/qlsim)
 if(QLCLAPI_ARCH STREQUAL "x64")
-foreach(dir bench/win tests/win tests/qlctl tests/qlsim)
+    list(APPEND windows_test_dirs bench/win tests/reliability)
+else()
+    list(APPEND windows_test_dirs tests/x86)
+endif()
+foreach(dir ${windows_test_dirs})
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()
 endforeach()
+if(QLCLAPI_ARCH STREQUAL "x86")
+    qlclapi_write_x86_suites()
 endif()

@@ -11,9 +11,14 @@ set_tests_properties(win64.wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300
 add_test(NAME win64.wine.stop COMMAND ${QLCLAPI_WINE_SCRIPT} stop ${CMAKE_BINARY_DIR})
 set_tests_properties(win64.wine.stop PROPERTIES FIXTURES_CLEANUP wine)
 
-# A Windows test program run under Wine against the simulated client.
-function(qlclapi_add_wine_test name target)
-    add_test(NAME ${name} COMMAND ${target} ${ARGN})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK simulated_client
+# A Windows test program run under Wine against the simulated client:
+# qlclapi_add_wine_test(SUITE TARGET [TOOL] [ARGS...]) makes the test
+# win64.SUITE. TOOL marks a suite of the command-line tools (the x86 lane
+# runs those only when asked for everything).
+function(qlclapi_add_wine_test suite target)
+    cmake_parse_arguments(PARSE_ARGV 2 arg "TOOL" "" "")
+    string(REGEX REPLACE "^win64\\." "" suite "${suite}")
+    add_test(NAME win64.${suite} COMMAND ${target} ${arg_UNPARSED_ARGUMENTS})
+    set_tests_properties(win64.${suite} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK simulated_client
         TIMEOUT 600)
 endfunction()

@@ -81,12 +81,23 @@ ConfigStatus ReadClientString(wchar_t* buffer, uint32_t* units, const wchar_t* n
     if (!key) return kConfigFailed;
     // Registry sizes are 32-bit byte counts: a larger capacity is only a
     // larger promise than the registry can hold anyway.
-    DWORD bytes = !buffer ? 0 : *units > 0x7FFFFFFFu ? 0xFFFFFFFEu : *units * 2;
-    LONG status = RegQueryValueExW(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes);
-    if (status != ERROR_SUCCESS && !(status == ERROR_MORE_DATA && !buffer)) {
-        if (status == ERROR_MORE_DATA) *units = bytes / 2 + bytes % 2;
+    const DWORD capacity = !buffer ? 0 : *units > 0x7FFFFFFFu ? 0xFFFFFFFEu : *units * 2;
+    DWORD bytes = capacity;
+    DWORD type = REG_NONE;
+    LONG status = RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
+    // Only text is read as text: a number or binary data under a text's
+    // name counts as no value, and the caller's buffer shows no text.
+    if ((status == ERROR_SUCCESS || status == ERROR_MORE_DATA) && type != REG_SZ && type != REG_EXPAND_SZ) {
+        if (buffer && capacity >= sizeof(wchar_t)) buffer[0] = 0;
         return kConfigFailed;
     }
+    // Needed counts are taken up to whole units, so that a buffer of that
+    // many units holds every byte of a value of odd length.
+    if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && !buffer)) {
+        *units = bytes / 2 + bytes % 2;
+        return buffer ? kConfigFailed : kConfigOk;
+    }
+    if (status != ERROR_SUCCESS) return kConfigFailed;
     *units = bytes / 2;
     return kConfigOk;
 }

@@ -32,12 +32,15 @@ ConfigStatus GetClientKeyPath(ClientKey which, const wchar_t* subkey, wchar_t* b
 ConfigStatus ReadClientDword(uint32_t* value, const wchar_t* name, const wchar_t* subkey, ClientKey which);
 ConfigStatus ReadClientDword(uint32_t* value, const wchar_t* name, ClientKey which);
 
-// Reads at most *units UTF-16 units; *units then holds the byte count the
-// registry reported, halved (the stored terminator counted when there is
-// one). No terminator is added: callers terminate within their buffer. A
-// value larger than the buffer fails with *units set to the needed count; a
-// null buffer asks only the size (result 0). When the key cannot be opened
-// *units is left unchanged.
+// Reads at most *units UTF-16 units of a REG_SZ or REG_EXPAND_SZ value
+// (not expanded); a value of another type fails as though it were missing,
+// with the first unit of the buffer set to 0. *units then holds the byte
+// count the registry reported, halved (the stored terminator counted when
+// there is one; an odd last byte is not). No terminator is added: callers
+// terminate within their buffer. A value larger than the buffer fails with
+// *units set to the needed count; a null buffer asks only the size (result
+// 0). Needed counts are taken up to whole units. When the key cannot be
+// opened *units is left unchanged.
 ConfigStatus ReadClientString(wchar_t* buffer, uint32_t* units, const wchar_t* name, const wchar_t* subkey,
                               ClientKey which);
 

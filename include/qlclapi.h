@@ -235,6 +235,76 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsExVB,
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceNetworkType, (void));
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceNetworkTypeVB, (void));
 
+/* ---- Configuration: permanent identifier, server address, start-up -- */
+
+/* These read and change the client's configuration in the registry (below
+ * HKEY_LOCAL_MACHINE) and need no driver. Changing it needs administrator
+ * rights; the setters do not report a refused registry write unless said. */
+
+/* The client's permanent identifier (32 bytes). A null buffer stores 32 in
+ * *length and returns 0, whatever is stored. Otherwise 1: *length holds the
+ * identifier's size afterwards (larger than the buffer when it did not fit,
+ * 0 when there is none, unchanged when the client's state key is missing).
+ * 0 for a null length. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPermanentID, (void *buffer, QlUInt32 *length));
+/* The identifier's bytes packed two to a unit into *text. 1 on success
+ * (an empty identifier gives an empty string); 0 with *text unchanged for a
+ * null pointer, or when the identifier is missing or longer than 32 bytes. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPermanentIDVB, (QlBstr * text));
+
+/* The configured server address. Addresses and ports are in network byte
+ * order; socket addresses are 28-byte buffers as for the address calls. */
+
+/* The configured IPv4 address and port (port may be null). 1, with 0 and 0
+ * when none is configured or it is IPv6 or a host name; 0 for a null
+ * address pointer. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddress, (QlUInt32 * address, QlUInt16 *port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressVB, (QlUInt32 * address, QlUInt16 *port));
+/* Either family into the 28-byte buffer (28 zero bytes for none). 1; 0 for
+ * null. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddressEx, (void *socketAddress));
+/* The configured address as text ("" for none). 1; 0 for null or when the
+ * string cannot be stored. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressExVB, (QlBstr * text));
+/* The stored text unparsed (any host name). *length is the buffer's size in
+ * bytes. Unlike the other text calls, a null buffer is a size query that
+ * returns 1 with the size needed in *length. 1 with the bytes stored in
+ * *length; 0 with *length set to 0 when nothing is configured or the text
+ * does not fit (no needed size is given then); 0 for a null length. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddressByName, (wchar_t * buffer, QlUInt32 *length));
+/* The stored text as ANSI. 1; 0 for null, when no text is stored, or when
+ * the string cannot be stored. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressByNameVB, (QlBstr * text));
+
+/* The setters store the address as text, empty the client's address cache
+ * and tell the driver (when it is there). They return 1, also when the
+ * registry refused the write or no driver is there. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddress, (QlUInt32 address, QlUInt16 port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressVB, (QlUInt32 address, QlUInt16 port));
+/* A SOCKADDR_IN or SOCKADDR_IN6; null or another family stores "no
+ * address". Always 1. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddressEx, (const void *socketAddress));
+/* Parses an address text ("203.0.113.9:443", "[2001:db8::1]:443"; a prefix
+ * is dropped). 0, storing nothing, when the text is null or not an address;
+ * else 1. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressExVB, (const char *text));
+/* Stores the text unchecked (a host name, say); null stores the empty
+ * text. Always 1. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddressByName, (const wchar_t *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressByNameVB, (const char *text));
+
+/* The recorded start-up choice: 1 on, 0 off, 3 never recorded (another
+ * number an administrator stored is passed on). 1; 0 for null. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetLoadAtStartup, (QlUInt32 * value));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetLoadAtStartupVB, (QlUInt32 * value));
+/* Any non-zero value switches loading at start-up on, 0 off: the start
+ * types of the client's services, the policy agent's dependency on the
+ * client and the recorded choice. Takes effect at the next start of the
+ * machine. 1 when every service's start type was written; 0 otherwise (no
+ * rights), with the services before the failing one changed. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetLoadAtStartup, (QlInt32 enable));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetLoadAtStartupVB, (QlInt32 enable));
+
 #ifdef __cplusplus
 }
 #endif

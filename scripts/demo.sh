@@ -35,6 +35,19 @@ qlctl addresses
 qlctl pop
 qlctl parse "[fe80::1%3/64]:443" --json
 qlctl format 2001:0:0:1:0:0:0:1
+echo "== configuration: identifier, server address, start-up"
+qlsim config install
+qlctl id
+qlctl server set 203.0.113.9:443
+qlctl server
+qlctl server set --name vpn.example.com
+qlctl server --json
+qlctl startup
+qlctl startup off
+qlctl startup --json
+qlctl startup on
+qlctl startup
+qlsim config remove
 echo "== a driver of another version"
 qlsim set version 12.11.100
 qlctl version

@@ -7,8 +7,11 @@
 set -eu
 cd "$(dirname "$0")/.."
 
+# The -win32 thread-model compilers build qlclapi.dll itself; the -posix
+# ones build the tools and tests.
 packages="cmake ninja-build clang libclang-rt-14-dev googletest valgrind
 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
 wine64 nlohmann-json3-dev"
 
 missing=""

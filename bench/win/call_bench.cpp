@@ -11,12 +11,10 @@
 #include <functional>
 #include <vector>
 
-#include "bench/common/stopwatch.h"
+#include "bench/common/interleaved.h"
 #include "qlclapi.h"
 
 namespace {
-
-constexpr int kRounds = 9;
 
 struct Case {
     const char* name;
@@ -24,25 +22,10 @@ struct Case {
     std::function<void()> call;
 };
 
-// Mean time per call over one batch, in microseconds.
-double MeasureBatch(const std::function<void()>& call, int iterations) {
-    double start = bench::NowMicroseconds();
-    for (int i = 0; i < iterations; ++i) call();
-    return (bench::NowMicroseconds() - start) / iterations;
-}
-
-// The cases take turns round by round, so that a slow spell of the machine
-// falls on all of them alike; each case's figure is its median round.
 std::vector<double> MeasureInterleaved(const std::vector<Case>& cases, int iterations) {
-    std::vector<std::vector<double>> rounds(cases.size());
-    for (int round = 0; round < kRounds; ++round)
-        for (size_t i = 0; i < cases.size(); ++i) rounds[i].push_back(MeasureBatch(cases[i].call, iterations));
-    std::vector<double> medians;
-    for (auto& r : rounds) {
-        std::sort(r.begin(), r.end());
-        medians.push_back(r[kRounds / 2]);
-    }
-    return medians;
+    std::vector<std::function<void()>> calls;
+    for (const auto& c : cases) calls.push_back(c.call);
+    return bench::MeasureInterleaved(calls, iterations);
 }
 
 template <typename Function>

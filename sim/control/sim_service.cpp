@@ -1,21 +1,11 @@
 #include "sim_service.h"
 
 #include "qlsim_control.h"
+#include "scoped_handles.h"
 
 namespace qlsim {
 
 namespace {
-
-class ServiceHandle {
-public:
-    explicit ServiceHandle(SC_HANDLE h) : handle(h) {}
-    ~ServiceHandle() {
-        if (handle) CloseServiceHandle(handle);
-    }
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
-    SC_HANDLE handle;
-};
 
 DWORD errorOr(BOOL ok) { return ok ? ERROR_SUCCESS : GetLastError(); }
 

@@ -45,5 +45,6 @@ int CommandComplete(const Words& words);
 int CommandRecord(const Words& words);
 int CommandAddress(const Words& words);
 int CommandInterface(const Words& words);
+int CommandConfig(const Words& words);
 
 }  // namespace qlsim

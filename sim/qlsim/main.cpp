@@ -28,6 +28,7 @@ const Command kCommands[] = {
     {L"record", qlsim::CommandRecord, "read or write a record the driver answers with"},
     {L"address", qlsim::CommandAddress, "set or show the virtual, server and point-of-presence addresses"},
     {L"interface", qlsim::CommandInterface, "add, list, clear or fill the driver's interface table"},
+    {L"config", qlsim::CommandConfig, "lay down, change, show or take away the client's registry configuration and services"},
 };
 
 int MainUsage(FILE* out) {

@@ -160,3 +160,19 @@ TEST(PointOfPresence, UsableOnlyWithAnAddress) {
 }
 
 }  // namespace
+
+// The buffer sizes offered to a driver that fills every one: 16 entries,
+// 8 more, then doubling up to the largest table, then no more requests.
+TEST(InterfaceTableGrowth, DoublesAfterTheFirstStepAndStopsAtTheLargestTable) {
+    constexpr size_t kEntry = 5232;
+    const std::vector<size_t> entries = {16, 24, 48, 96, 192, 384, 768, 801};
+    size_t bytes = NextInterfaceTableBytes(0);
+    for (size_t expected : entries) {
+        ASSERT_EQ(bytes, 8 + expected * kEntry);
+        ASSERT_LE(bytes, kInterfaceTableMaxBytes);
+        bytes = NextInterfaceTableBytes(bytes);
+    }
+    EXPECT_EQ(bytes, 0u) << "a driver that fills the largest table must not be asked again";
+    EXPECT_EQ(NextInterfaceTableBytes(kInterfaceTableMaxBytes), 0u);
+    EXPECT_EQ(NextInterfaceTableBytes(kInterfaceTableFirstBytes), kInterfaceTableFirstBytes + kInterfaceTableGrowthBytes);
+}

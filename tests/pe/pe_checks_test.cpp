@@ -108,6 +108,31 @@ TEST(Win64Dll, ExportsTheSameNamesAndImportsOnlySystemDlls) {
     expectOnlySystemImports(image);
 }
 
+// A library loaded into someone else's process must not bring a threading
+// runtime: no TLS callbacks the loader would run in every thread of the
+// host, no posix-threads runtime (which installs a vectored exception
+// handler from its TLS callback), nothing of it imported or linked in.
+void expectNoThreadingRuntime(const PeImage& image) {
+    EXPECT_FALSE(image.hasTlsDirectory()) << "the image has a TLS directory";
+    EXPECT_EQ(image.tlsCallbackCount(), 0u) << "TLS callbacks";
+    for (const auto& dll : image.importedDlls()) EXPECT_EQ(dll.find("pthread"), std::string::npos) << dll;
+    for (const auto& [dll, functions] : image.imports())
+        for (const auto& function : functions)
+            EXPECT_EQ(function.find("pthread"), std::string::npos) << dll << "!" << function;
+    ASSERT_FALSE(image.symbols().empty()) << "the image lost its COFF symbol table";
+    for (const auto& symbol : image.symbols())
+        for (const char* part : {"pthread", "SetThreadName_VEH", "_tls_used", "__xl_"})
+            EXPECT_EQ(symbol.name.find(part), std::string::npos) << "links in " << symbol.name;
+}
+
+TEST_F(Win32Dll, CarriesNoThreadingRuntime) { expectNoThreadingRuntime(image); }
+
+TEST(Win64Dll, CarriesNoThreadingRuntime) {
+    PeImage image(kWin64Dir + "/qlclapi.dll");
+    ASSERT_EQ(image.error(), "");
+    expectNoThreadingRuntime(image);
+}
+
 // The fixed part of the version block: after the 6-byte header and the
 // UTF-16 key "VS_VERSION_INFO" with its padding, at offset 40.
 struct FixedVersion {

@@ -20,6 +20,7 @@ PeImage::PeImage(const std::string& path) {
     readImports();
     readSymbols();
     readResources();
+    readTls();
 }
 
 bool PeImage::fail(const std::string& why) {
@@ -85,9 +86,16 @@ bool PeImage::readHeaders() {
     uint64_t directories = optional + (is64_ ? 112 : 96);
     uint32_t directoryCount;
     if (!u32(directories - 4, directoryCount)) return fail("short optional header");
-    Directory* wanted[] = {&exportDir_, &importDir_, &resourceDir_};
-    for (uint32_t i = 0; i < 3 && i < directoryCount; ++i)
-        if (!u32(directories + 8 * i, wanted[i]->rva) || !u32(directories + 8 * i + 4, wanted[i]->size))
+    uint32_t base32 = 0;
+    if (is64_ ? !u64(optional + 24, imageBase_) : !u32(optional + 28, base32)) return fail("short optional header");
+    if (!is64_) imageBase_ = base32;
+    const struct {
+        uint32_t index;
+        Directory* directory;
+    } wanted[] = {{0, &exportDir_}, {1, &importDir_}, {2, &resourceDir_}, {9, &tlsDir_}};
+    for (const auto& w : wanted)
+        if (w.index < directoryCount && (!u32(directories + 8 * w.index, w.directory->rva) ||
+                                         !u32(directories + 8 * w.index + 4, w.directory->size)))
             return fail("short data directories");
     uint64_t table = optional + optionalSize;
     for (uint16_t i = 0; i < sectionCount; ++i) {
@@ -219,6 +227,40 @@ void PeImage::readResourceLevel(uint32_t dirOffset, int depth, uint32_t ids[3]) 
             return fail("resource data outside the image"), void();
         resources_.push_back({ids[0], ids[1], ids[2],
                               std::vector<uint8_t>(bytes_.begin() + dataAt, bytes_.begin() + dataAt + dataSize)});
+    }
+}
+
+// An address-sized field: 8 bytes in a 64-bit image, 4 in a 32-bit one.
+bool PeImage::address(uint64_t offset, uint64_t& v) const {
+    uint32_t narrow;
+    if (is64_) return u64(offset, v);
+    if (!u32(offset, narrow)) return false;
+    v = narrow;
+    return true;
+}
+
+// IMAGE_TLS_DIRECTORY: AddressOfCallBacks is its fourth address-sized field,
+// the virtual address of a null-terminated array of callback addresses.
+void PeImage::readTls() {
+    uint32_t dir, at;
+    uint64_t callbacksVa = 0;
+    if (!hasTlsDirectory()) return;
+    const unsigned width = is64_ ? 8 : 4;
+    if (!rvaToOffset(tlsDir_.rva, dir) || !address(dir + 3 * width, callbacksVa)) {
+        fail("TLS directory outside the image");
+        return;
+    }
+    if (callbacksVa == 0) return;
+    if (callbacksVa < imageBase_ || !rvaToOffset(uint32_t(callbacksVa - imageBase_), at)) {
+        fail("TLS callbacks outside the image");
+        return;
+    }
+    for (uint64_t callback;; ++tlsCallbacks_) {
+        if (!address(at + uint64_t(width) * tlsCallbacks_, callback)) {
+            fail("TLS callback array runs off the image");
+            return;
+        }
+        if (callback == 0) return;
     }
 }
 

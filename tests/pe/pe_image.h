@@ -41,6 +41,10 @@ public:
     const std::map<std::string, std::vector<std::string>>& imports() const { return imports_; }
     const std::vector<Symbol>& symbols() const { return symbols_; }
     const std::vector<ResourceEntry>& resources() const { return resources_; }
+    // The TLS directory: whether the image has one, and the callbacks the
+    // loader would run in every thread of a process that loads it.
+    bool hasTlsDirectory() const { return tlsDir_.rva != 0 || tlsDir_.size != 0; }
+    size_t tlsCallbackCount() const { return tlsCallbacks_; }
 
 private:
     bool fail(const std::string& why);
@@ -49,11 +53,13 @@ private:
     void readImports();
     void readSymbols();
     void readResources();
+    void readTls();
     void readResourceLevel(uint32_t dirOffset, int depth, uint32_t ids[3]);
     bool rvaToOffset(uint32_t rva, uint32_t& offset) const;
     bool u16(uint64_t offset, uint16_t& v) const;
     bool u32(uint64_t offset, uint32_t& v) const;
     bool u64(uint64_t offset, uint64_t& v) const;
+    bool address(uint64_t offset, uint64_t& v) const;
     std::string cstring(uint64_t offset, size_t maxLength = 512) const;
 
     struct Section {
@@ -69,7 +75,9 @@ private:
     bool is64_ = false;
     uint32_t symbolTable_ = 0, symbolCount_ = 0;
     std::vector<Section> sections_;
-    Directory exportDir_, importDir_, resourceDir_;
+    uint64_t imageBase_ = 0;
+    Directory exportDir_, importDir_, resourceDir_, tlsDir_;
+    size_t tlsCallbacks_ = 0;
     std::vector<Export> exports_;
     std::vector<std::string> importedDlls_;
     std::map<std::string, std::vector<std::string>> imports_;

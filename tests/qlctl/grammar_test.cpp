@@ -70,8 +70,9 @@ TEST_P(RoundTrip, WrittenBackTextReadsAsItself) {
     Outcome first = RunQlctl(L"format " + std::wstring(GetParam()));
     ASSERT_EQ(first.exitCode, 0u) << first.err;
     std::string text = first.out.substr(0, first.out.size() - 1);
-    EXPECT_EQ(RunQlctl(L"format " + Wide(text)).out, first.out);
-    Outcome parsed = RunQlctl(L"parse " + Wide(text) + L" --json");
+    QlctlProcess formatted(L"format " + Wide(text)), parsing(L"parse " + Wide(text) + L" --json");  // side by side
+    EXPECT_EQ(formatted.finish().out, first.out);
+    Outcome parsed = parsing.finish();
     EXPECT_NE(parsed.out.find(",\"text\":\"" + text + "\""), std::string::npos) << parsed.out;
 }
 

@@ -1,5 +1,8 @@
 // Help, and bad usage: exit code 2, a message, and the library not even
 // loaded (the driver sees nothing).
+#include <memory>
+#include <vector>
+
 #include "support/qlctl_process.h"
 #include "support/simulated_client.h"
 
@@ -36,6 +39,13 @@ const UsageCase kUsageCases[] = {
     {"FormatParseFlag", L"format 10.1.2.3 --reject-port", "unknown option '--reject-port'"},
     {"PrefixNeverAndAlways", L"format 10.1.2.3 --never-prefix --always-prefix", "exclude each other"},
     {"MaskButNeverPrefix", L"format 10.0.0.0/8 --mask-prefix --never-prefix", "exclude each other"},
+    {"IdTakesNoText", L"id 32", "takes no arguments"},
+    {"ServerSetPrefix", L"server set 10.0.0.0/8", "is not one address without a prefix length"},
+    {"ServerSetHostName", L"server set vpn.example.com", "use --name for a host name"},
+    {"ServerSetBoth", L"server set 10.1.2.3 --name vpn", "either ADDRESS or --name"},
+    {"ServerSetNothing", L"server set", "takes one ADDRESS"},
+    {"ServerClearWithText", L"server clear 10.1.2.3", "clear takes no arguments"},
+    {"StartupMaybe", L"startup maybe", "takes no arguments"},
 };
 
 class Usage : public SimulatedClientTest, public testing::WithParamInterface<UsageCase> {};
@@ -54,25 +64,37 @@ INSTANTIATE_TEST_SUITE_P(Qlctl, Usage, testing::ValuesIn(kUsageCases),
 
 const wchar_t* const kCommands[] = {L"version",   L"state",   L"reason",    L"enable", L"logoff",
                                     L"bypass",    L"route-check", L"connect", L"condition", L"watch",
-                                    L"addresses", L"pop",     L"parse",     L"format"};
+                                    L"addresses", L"pop",     L"parse",     L"format", L"id",
+                                    L"server",    L"startup"};
 
 class Help : public SimulatedClientTest, public testing::WithParamInterface<const wchar_t*> {};
 
 TEST_P(Help, IsPrintedWithoutTouchingTheClient) {
     std::wstring command = GetParam();
-    for (const std::wstring& arguments : {command + L" --help", command + L" --json -h", L"help " + command}) {
-        Outcome outcome = RunQlctl(arguments);
+    // The three forms run side by side: a process start is what costs most
+    // under emulation.
+    std::vector<std::unique_ptr<QlctlProcess>> forms;
+    for (const std::wstring& arguments : {command + L" --help", command + L" --json -h", L"help " + command})
+        forms.push_back(std::make_unique<QlctlProcess>(arguments));
+    for (auto& form : forms) {
+        Outcome outcome = form->finish();
         EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
         EXPECT_EQ(outcome.out.rfind("usage: qlctl " + std::string(command.begin(), command.end()), 0), 0u)
             << outcome.out;
     }
-    Outcome tool = RunQlctl(L"--help");
-    EXPECT_NE(tool.out.find("  " + std::string(command.begin(), command.end()) + " "), std::string::npos)
-        << "the tool's help does not list it";
     EXPECT_TRUE(takeJournal().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Qlctl, Help, testing::ValuesIn(kCommands));
+
+TEST_F(SimulatedClientTest, ToolHelpListsEveryCommand) {
+    Outcome tool = RunQlctl(L"--help");
+    EXPECT_EQ(tool.exitCode, 0u);
+    for (std::wstring command : kCommands)
+        EXPECT_NE(tool.out.find("  " + std::string(command.begin(), command.end()) + " "), std::string::npos)
+            << "the tool's help does not list it";
+    EXPECT_TRUE(takeJournal().empty());
+}
 
 }  // namespace
 }  // namespace qltest

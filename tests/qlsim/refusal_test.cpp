@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 TEST(Help, IsOnStandardOutput) {
-    for (std::string command : {"address", "interface"}) {
+    for (std::string command : {"address", "interface", "config"}) {
         qltest::QlsimRun run = RunQlsim(std::wstring(command.begin(), command.end()) + L" --help");
         EXPECT_EQ(run.exitCode, 0u);
         EXPECT_EQ(run.out.rfind("usage: qlsim " + command, 0), 0u) << run.out;

@@ -31,6 +31,11 @@ uint32_t Stored(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
 }
 
 
+std::vector<NamedCall<uint32_t(QlBstr*)>> ExTwins(const Library& library) {
+    return {QL_RESOLVE(library, QuorlanGetVirtualAddressExVB), QL_RESOLVE(library, QuorlanGetPointOfPresenceExVB),
+            QL_RESOLVE(library, QuorlanGetConnectedServerAddressExVB)};
+}
+
 class Addresses : public SimulatedClientTest {
 protected:
     void setVirtual(const AddressRecord& record) {
@@ -42,14 +47,13 @@ protected:
         ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_SERVER_ADDRESSES, bytes));
     }
     // Text of a VB twin, or "<failed>".
-    std::string textOf(Library& library, const char* twin) {
-        auto get = library.get<PFN_QuorlanGetVirtualAddressExVB>(twin);
-        EXPECT_NE(get, nullptr) << twin;
+    std::string textOf(const NamedCall<uint32_t(QlBstr*)>& twin) {
+        EXPECT_TRUE(twin.call) << twin.name;
         BSTR text = SysAllocString(L"unchanged");
-        std::string result = get && get(&text) ? AnsiOf(text) : "<failed>";
+        std::string result = twin.call && twin.call(&text) ? AnsiOf(text) : "<failed>";
         if (result != "<failed>") {
             // Two ANSI bytes a unit; an odd count leaves a zero high byte.
-            EXPECT_EQ(SysStringLen(text), (result.size() + 1) / 2) << twin << " " << result;
+            EXPECT_EQ(SysStringLen(text), (result.size() + 1) / 2) << twin.name << " " << result;
         }
         SysFreeString(text);
         return result;
@@ -83,12 +87,12 @@ TEST_P(VirtualAddress, AsNumberSocketAddressAndText) {
     setVirtual(c.record);
     if (c.refused) refuse(0x22241F);
     auto library = loadLibrary();
-    for (const char* name : {"QuorlanGetVirtualAddress", "QuorlanGetVirtualAddressVB"}) {
+    for (const auto& get : QL_PLAIN_AND_TWIN(*library, QuorlanGetVirtualAddress)) {
         uint32_t number = 0xEEEEEEEE;
-        EXPECT_EQ(library->get<PFN_QuorlanGetVirtualAddress>(name)(&number), c.numberResult) << name;
-        EXPECT_EQ(number, c.numberResult ? c.number : 0xEEEEEEEE) << name;
+        EXPECT_EQ(get.call(&number), c.numberResult) << get.name;
+        EXPECT_EQ(number, c.numberResult ? c.number : 0xEEEEEEEE) << get.name;
     }
-    EXPECT_EQ(textOf(*library, "QuorlanGetVirtualAddressExVB"), c.text);
+    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetVirtualAddressExVB)), c.text);
     std::vector<SeenEvent> seen = takeJournal();
     ASSERT_EQ(RequestLines(seen), Lines(3, "0x22241F sync"));
     for (const SeenEvent& e : seen) EXPECT_EQ(e.outLength, 24u);
@@ -155,12 +159,12 @@ TEST_P(PointOfPresence, IsTheSecondRecord) {
     const PresenceCase& c = GetParam();
     setServers(qlsim::IPv4Record(203, 0, 113, 9, 443), c.pointOfPresence);
     auto library = loadLibrary();
-    for (const char* name : {"QuorlanGetPointOfPresence", "QuorlanGetPointOfPresenceVB"}) {
+    for (const auto& get : QL_PLAIN_AND_TWIN(*library, QuorlanGetPointOfPresence)) {
         uint32_t number = 0xEEEEEEEE;
-        EXPECT_EQ(library->get<PFN_QuorlanGetPointOfPresence>(name)(&number), 1u) << name;
-        EXPECT_EQ(number, c.number) << name;
+        EXPECT_EQ(get.call(&number), 1u) << get.name;
+        EXPECT_EQ(number, c.number) << get.name;
     }
-    EXPECT_EQ(textOf(*library, "QuorlanGetPointOfPresenceExVB"), c.text);
+    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetPointOfPresenceExVB)), c.text);
     uint8_t written[28];
     memset(written, 0xCC, sizeof written);
     QL_EXPORT(*library, QuorlanGetPointOfPresenceEx);
@@ -180,10 +184,10 @@ TEST_F(Addresses, ShortServerAnswerFailsThePointOfPresenceButServesTheServer) {
     auto library = loadLibrary();
     uint32_t number = 0xEEEEEEEE;
     uint16_t port = 0;
-    EXPECT_EQ(library->get<PFN_QuorlanGetPointOfPresence>("QuorlanGetPointOfPresence")(&number), 0u);
+    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresence)(&number), 0u);
     EXPECT_EQ(number, 0xEEEEEEEEu);
-    EXPECT_EQ(textOf(*library, "QuorlanGetPointOfPresenceExVB"), "<failed>");
-    EXPECT_EQ(library->get<PFN_QuorlanGetConnectedServerAddress>("QuorlanGetConnectedServerAddress")(&number, &port),
+    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetPointOfPresenceExVB)), "<failed>");
+    EXPECT_EQ(QL_FIND(*library, QuorlanGetConnectedServerAddress)(&number, &port),
               1u);
     EXPECT_EQ(number, Stored(203, 0, 113, 9));
 }
@@ -196,13 +200,13 @@ TEST_F(Addresses, MismatchedDriverFailsOnlyThePointOfPresence) {
     uint32_t number = 0;
     uint16_t port = 0;
     uint8_t written[28] = {};
-    for (const char* name : {"QuorlanGetPointOfPresence", "QuorlanGetPointOfPresenceVB"})
-        EXPECT_EQ(library->get<PFN_QuorlanGetPointOfPresence>(name)(&number), 0u) << name;
-    EXPECT_EQ(library->get<PFN_QuorlanGetPointOfPresenceEx>("QuorlanGetPointOfPresenceEx")(written), 0u);
-    EXPECT_EQ(textOf(*library, "QuorlanGetPointOfPresenceExVB"), "<failed>");
+    for (const auto& get : QL_PLAIN_AND_TWIN(*library, QuorlanGetPointOfPresence))
+        EXPECT_EQ(get.call(&number), 0u) << get.name;
+    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceEx)(written), 0u);
+    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetPointOfPresenceExVB)), "<failed>");
     EXPECT_TRUE(takeJournal().empty()) << "nothing may be asked of a driver of another version";
-    EXPECT_EQ(library->get<PFN_QuorlanGetVirtualAddress>("QuorlanGetVirtualAddress")(&number), 1u);
-    EXPECT_EQ(library->get<PFN_QuorlanGetConnectedServerAddress>("QuorlanGetConnectedServerAddress")(&number, &port),
+    EXPECT_EQ(QL_FIND(*library, QuorlanGetVirtualAddress)(&number), 1u);
+    EXPECT_EQ(QL_FIND(*library, QuorlanGetConnectedServerAddress)(&number, &port),
               1u);
 }
 
@@ -211,18 +215,18 @@ TEST_F(Addresses, MismatchedDriverFailsOnlyThePointOfPresence) {
 TEST_F(Addresses, ConnectedServerAsksForTheFirstRecordOnly) {
     setServers(qlsim::IPv4Record(203, 0, 113, 9, 443), qlsim::IPv4Record(10, 1, 2, 3));
     auto library = loadLibrary();
-    for (const char* name : {"QuorlanGetConnectedServerAddress", "QuorlanGetConnectedServerAddressVB"}) {
+    for (const auto& form : QL_PLAIN_AND_TWIN(*library, QuorlanGetConnectedServerAddress)) {
         uint32_t number = 0;
         uint16_t port = 0;
-        auto get = library->get<PFN_QuorlanGetConnectedServerAddress>(name);
-        ASSERT_EQ(get(&number, &port), 1u) << name;
+        const auto& get = form.call;
+        ASSERT_EQ(get(&number, &port), 1u) << form.name;
         EXPECT_EQ(number, Stored(203, 0, 113, 9));
         const uint8_t portBytes[2] = {443 >> 8, 443 & 0xFF};
         EXPECT_EQ(memcmp(&port, portBytes, 2), 0) << "the port stays in network order";
         EXPECT_EQ(get(nullptr, &port), 0u);
         EXPECT_EQ(get(&number, nullptr), 0u);
     }
-    EXPECT_EQ(textOf(*library, "QuorlanGetConnectedServerAddressExVB"), "203.0.113.9:443");
+    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetConnectedServerAddressExVB)), "203.0.113.9:443");
     std::vector<SeenEvent> seen = takeJournal();
     ASSERT_EQ(RequestLines(seen), Lines(3, "0x22250F sync")) << "null pointers ask nothing";
     for (const SeenEvent& e : seen) EXPECT_EQ(e.outLength, 28u);
@@ -237,7 +241,7 @@ TEST_F(Addresses, ConnectedServerOfOtherFamilies) {
 
     setServers(qlsim::IPv6Record(kLinkLocal1, 3, 5008), qlsim::FamilyOnlyRecord(0));
     EXPECT_EQ(QuorlanGetConnectedServerAddress(&number, &port), 0u);
-    EXPECT_EQ(textOf(*library, "QuorlanGetConnectedServerAddressExVB"), "[fe80::1%3]:5008");
+    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetConnectedServerAddressExVB)), "[fe80::1%3]:5008");
     SOCKADDR_IN6 six;
     ASSERT_EQ(QuorlanGetConnectedServerAddressEx(&six), 1u);
     EXPECT_EQ(six.sin6_family, AF_INET6);
@@ -250,7 +254,7 @@ TEST_F(Addresses, ConnectedServerOfOtherFamilies) {
     EXPECT_EQ(written[0], 0);
     EXPECT_EQ(written[1], 0);
     EXPECT_EQ(written[2], 0xCC) << "only the family word is written";
-    EXPECT_EQ(textOf(*library, "QuorlanGetConnectedServerAddressExVB"), "");
+    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetConnectedServerAddressExVB)), "");
     EXPECT_EQ(QuorlanGetConnectedServerAddress(&number, &port), 0u);
     EXPECT_EQ(number, 0xEEEEEEEEu);
 }
@@ -264,19 +268,18 @@ TEST_F(DriverAbsentTest, AddressQueriesFail) {
     uint8_t written[28];
     uint32_t count = 3;
     BSTR text = SysAllocString(L"unchanged");
-    for (const char* name : {"QuorlanGetVirtualAddress", "QuorlanGetVirtualAddressVB", "QuorlanGetPointOfPresence",
-                             "QuorlanGetPointOfPresenceVB"})
-        EXPECT_EQ(library.get<PFN_QuorlanGetVirtualAddress>(name)(&number), 0u) << name;
-    EXPECT_EQ(library.get<PFN_QuorlanGetVirtualAddressEx>("QuorlanGetVirtualAddressEx")(written, &count), 0u);
+    for (const auto& get : {QL_RESOLVE(library, QuorlanGetVirtualAddress), QL_RESOLVE(library, QuorlanGetVirtualAddressVB),
+                            QL_RESOLVE(library, QuorlanGetPointOfPresence), QL_RESOLVE(library, QuorlanGetPointOfPresenceVB)})
+        EXPECT_EQ(get.call(&number), 0u) << get.name;
+    EXPECT_EQ(QL_FIND(library, QuorlanGetVirtualAddressEx)(written, &count), 0u);
     EXPECT_EQ(count, 0u);
-    EXPECT_EQ(library.get<PFN_QuorlanGetPointOfPresenceEx>("QuorlanGetPointOfPresenceEx")(written), 0u);
-    EXPECT_EQ(library.get<PFN_QuorlanGetConnectedServerAddressEx>("QuorlanGetConnectedServerAddressEx")(written), 0u);
-    EXPECT_EQ(library.get<PFN_QuorlanGetConnectedServerAddress>("QuorlanGetConnectedServerAddress")(&number, &port),
+    EXPECT_EQ(QL_FIND(library, QuorlanGetPointOfPresenceEx)(written), 0u);
+    EXPECT_EQ(QL_FIND(library, QuorlanGetConnectedServerAddressEx)(written), 0u);
+    EXPECT_EQ(QL_FIND(library, QuorlanGetConnectedServerAddress)(&number, &port),
               0u);
-    for (const char* twin : {"QuorlanGetVirtualAddressExVB", "QuorlanGetPointOfPresenceExVB",
-                             "QuorlanGetConnectedServerAddressExVB"}) {
-        EXPECT_EQ(library.get<PFN_QuorlanGetVirtualAddressExVB>(twin)(&text), 0u) << twin;
-        EXPECT_STREQ(text, L"unchanged") << twin;
+    for (const auto& twin : ExTwins(library)) {
+        EXPECT_EQ(twin.call(&text), 0u) << twin.name;
+        EXPECT_STREQ(text, L"unchanged") << twin.name;
     }
     SysFreeString(text);
 }

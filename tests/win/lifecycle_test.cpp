@@ -15,9 +15,9 @@ constexpr uint32_t kOwnVersion = 0x0C0C422F;
 // The mismatch flag is not exported; the notification request is the one
 // call it switches off, so it tells whether the flag is set.
 bool LibrarySeesMismatch(Library& library) {
-    PFN_QuorlanNotifyStateChange notify = library.get<PFN_QuorlanNotifyStateChange>("QuorlanNotifyStateChange");
+    PFN_QuorlanNotifyStateChange notify = QL_FIND(library, QuorlanNotifyStateChange);
     PFN_QuorlanCancelNotifyStateChange cancel =
-        library.get<PFN_QuorlanCancelNotifyStateChange>("QuorlanCancelNotifyStateChange");
+        QL_FIND(library, QuorlanCancelNotifyStateChange);
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     bool issued = notify(reinterpret_cast<struct _OVERLAPPED*>(&overlapped)) == 1;
@@ -87,13 +87,15 @@ TEST_F(Lifecycle, DetachClosesBothHandlesAndSendsNothing) {
     EXPECT_EQ(lines, (std::vector<std::string>{"close overlapped", "close sync"}));
 }
 
+DWORD WINAPI ReturnAtOnce(void*) { return 0; }
+
 TEST_F(Lifecycle, ThreadAttachAndDetachChangeNothing) {
     auto library = loadLibrary();
     QL_EXPORT(*library, QuorlanGetVersion);
     const uint32_t before = QuorlanGetVersion();
     HANDLE threads[4];
     for (HANDLE& thread : threads)
-        thread = CreateThread(nullptr, 0, [](void*) -> DWORD { return 0; }, nullptr, 0, nullptr);
+        thread = CreateThread(nullptr, 0, ReturnAtOnce, nullptr, 0, nullptr);
     WaitForMultipleObjects(4, threads, TRUE, INFINITE);
     for (HANDLE thread : threads) CloseHandle(thread);
     EXPECT_EQ(QuorlanGetVersion(), before);

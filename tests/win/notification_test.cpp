@@ -27,8 +27,8 @@ protected:
     void SetUp() override {
         SimulatedClientTest::SetUp();
         library_ = loadLibrary();
-        notify_ = library_->get<PFN_QuorlanNotifyStateChange>("QuorlanNotifyStateChange");
-        cancel_ = library_->get<PFN_QuorlanCancelNotifyStateChange>("QuorlanCancelNotifyStateChange");
+        notify_ = QL_FIND(*library_, QuorlanNotifyStateChange);
+        cancel_ = QL_FIND(*library_, QuorlanCancelNotifyStateChange);
         ASSERT_NE(notify_, nullptr);
         ASSERT_NE(cancel_, nullptr);
     }
@@ -62,7 +62,7 @@ TEST_F(Notification, SeveralPendingCompleteTogether) {
     PendingWait first, second, third;
     for (PendingWait* wait : {&first, &second, &third}) ASSERT_EQ(notify_(wait->get()), 1u);
     EXPECT_EQ(pending(), 3u);
-    ASSERT_EQ(library_->get<PFN_QuorlanLogoff>("QuorlanLogoff")(), 1u);  // disconnects
+    ASSERT_EQ(QL_FIND(*library_, QuorlanLogoff)(), 1u);  // disconnects
     for (PendingWait* wait : {&first, &second, &third}) {
         EXPECT_TRUE(wait->signalledWithin(5000));
         EXPECT_EQ(wait->finalError(), DWORD(ERROR_SUCCESS));
@@ -129,16 +129,24 @@ TEST_F(DriverAbsentTest, NotificationIsNotAvailable) {
 
 // ---- The named state-change event -------------------------------------
 
-const char* const kEventExports[] = {
-    "QuorlanGetStateChangeNotificationEventHandle", "QuorlanGetStateChangeNotificationEventHandleVB",
-    "QuorlanGetStateChangeNotficationEventHandle", "QuorlanGetStateChangeNotficationEventHandleVB"};
+struct EventExport {
+    const char* name;
+    NamedCall<void*()> (*resolve)(const Library&, const char*);
+};
 
-class StateChangeEvent : public testing::TestWithParam<const char*> {};
+const EventExport kEventExports[] = {
+    {QL_NAMED(QuorlanGetStateChangeNotificationEventHandle)},
+    {QL_NAMED(QuorlanGetStateChangeNotificationEventHandleVB)},
+    {QL_NAMED(QuorlanGetStateChangeNotficationEventHandle)},
+    {QL_NAMED(QuorlanGetStateChangeNotficationEventHandleVB)},
+};
+
+class StateChangeEvent : public testing::TestWithParam<EventExport> {};
 
 TEST_P(StateChangeEvent, OpensTheClientsEventForWaitingOnly) {
     Library library;
-    auto open = library.get<PFN_QuorlanGetStateChangeNotificationEventHandle>(GetParam());
-    ASSERT_NE(open, nullptr) << GetParam();
+    auto open = GetParam().resolve(library, GetParam().name).call;
+    ASSERT_TRUE(open) << GetParam().name;
 
     SetLastError(0);
     EXPECT_EQ(open(), nullptr) << "no client has created the event yet";
@@ -162,13 +170,13 @@ TEST_P(StateChangeEvent, OpensTheClientsEventForWaitingOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryName, StateChangeEvent, testing::ValuesIn(kEventExports),
-                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+                         [](const testing::TestParamInfo<EventExport>& info) { return std::string(info.param.name); });
 
 TEST_F(DriverAbsentTest, StateChangeEventNeedsNoDriver) {
     Library library;
     HANDLE created = CreateEventW(nullptr, TRUE, FALSE, L"Global\\QuorlanNotifyEvent");
     HANDLE opened = static_cast<HANDLE>(
-        library.get<PFN_QuorlanGetStateChangeNotificationEventHandle>("QuorlanGetStateChangeNotificationEventHandle")());
+        QL_FIND(library, QuorlanGetStateChangeNotificationEventHandle)());
     EXPECT_NE(opened, nullptr);
     if (opened) CloseHandle(opened);
     CloseHandle(created);

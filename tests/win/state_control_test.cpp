@@ -15,30 +15,33 @@ constexpr uint32_t kOtherGeneration = 0x0C0B0001;
 
 // ---- Commands ---------------------------------------------------------
 
+using CommandCall = NamedCall<uint32_t()>;
+
 struct CommandCase {
     const char* exportName;
+    CommandCall (*resolve)(const Library&, const char*);
     const char* request;
     uint32_t inputWord;  // 0: the request carries no input
+    CommandCall in(const Library& library) const { return resolve(library, exportName); }
 };
 
 const CommandCase kCommands[] = {
-    {"QuorlanEnable", "0x22248B sync", 0},
-    {"QuorlanEnableVB", "0x22248B sync", 0},
-    {"QuorlanLogoff", "0x2224DB sync", 51},
-    {"QuorlanLogoffVB", "0x2224DB sync", 51},
-    {"QuorlanBypass", "0x222487 sync", 0},
-    {"QuorlanBypassVB", "0x222487 sync", 0},
-    {"QuorlanTriggerQLSRouteCheck", "0x2226D7 sync", 0},
-    {"QuorlanTriggerQLSRouteCheckVB", "0x2226D7 sync", 0},
+    {QL_NAMED(QuorlanEnable), "0x22248B sync", 0},
+    {QL_NAMED(QuorlanEnableVB), "0x22248B sync", 0},
+    {QL_NAMED(QuorlanLogoff), "0x2224DB sync", 51},
+    {QL_NAMED(QuorlanLogoffVB), "0x2224DB sync", 51},
+    {QL_NAMED(QuorlanBypass), "0x222487 sync", 0},
+    {QL_NAMED(QuorlanBypassVB), "0x222487 sync", 0},
+    {QL_NAMED(QuorlanTriggerQLSRouteCheck), "0x2226D7 sync", 0},
+    {QL_NAMED(QuorlanTriggerQLSRouteCheckVB), "0x2226D7 sync", 0},
 };
 
 class Command : public SimulatedClientTest, public testing::WithParamInterface<CommandCase> {
 protected:
-    // The plain and VB forms share one signature shape: no arguments.
     uint32_t call(Library& library) {
-        auto command = library.get<PFN_QuorlanEnable>(GetParam().exportName);
-        EXPECT_NE(command, nullptr) << GetParam().exportName;
-        return command ? command() : 0xDEAD;
+        CommandCall command = GetParam().in(library);
+        EXPECT_TRUE(command.call) << command.name;
+        return command.call ? command.call() : 0xDEAD;
     }
     void expectOneRequest() {
         std::vector<SeenEvent> seen = takeJournal();
@@ -125,12 +128,11 @@ TEST_P(State, FollowsTheDisconnectedFlagThenTheState) {
     });
     if (c.refusedCode) refuse(c.refusedCode);
     auto library = loadLibrary();
-    for (const char* name : {"QuorlanGetConnectionState", "QuorlanGetConnectionStateVB"}) {
-        auto get = library->get<PFN_QuorlanGetConnectionState>(name);
-        ASSERT_NE(get, nullptr) << name;
-        EXPECT_EQ(get(), c.expected) << name;
+    for (const auto& get : QL_PLAIN_AND_TWIN(*library, QuorlanGetConnectionState)) {
+        ASSERT_TRUE(get.call) << get.name;
+        EXPECT_EQ(get.call(), c.expected) << get.name;
         std::vector<SeenEvent> seen = takeJournal();
-        EXPECT_EQ(RequestLines(seen), c.requests) << name;
+        EXPECT_EQ(RequestLines(seen), c.requests) << get.name;
         for (const SeenEvent& e : seen) EXPECT_EQ(e.outLength, 4u) << e.line();
     }
 }
@@ -162,13 +164,12 @@ TEST_P(Reason, StoresTheDriversCode) {
     changeSim([](QlSimState& s) { s.disconnectReason = 35; });
     if (c.refused) refuse(0x2224B7);
     auto library = loadLibrary();
-    for (const char* name : {"QuorlanGetDisconnectReason", "QuorlanGetDisconnectReasonVB"}) {
-        auto get = library->get<PFN_QuorlanGetDisconnectReason>(name);
-        ASSERT_NE(get, nullptr) << name;
+    for (const auto& get : QL_PLAIN_AND_TWIN(*library, QuorlanGetDisconnectReason)) {
+        ASSERT_TRUE(get.call) << get.name;
         uint32_t reason = 77;
-        EXPECT_EQ(get(c.nullPointer ? nullptr : &reason), c.result) << name;
-        EXPECT_EQ(reason, c.stored) << name;
-        EXPECT_EQ(takeRequests(), c.requests) << name;
+        EXPECT_EQ(get.call(c.nullPointer ? nullptr : &reason), c.result) << get.name;
+        EXPECT_EQ(reason, c.stored) << get.name;
+        EXPECT_EQ(takeRequests(), c.requests) << get.name;
     }
 }
 
@@ -191,13 +192,13 @@ using WithoutDriver = DriverAbsentTest;
 TEST_F(WithoutDriver, EveryCallGivesItsNotAvailableResult) {
     Library library;
     ASSERT_TRUE(library.loaded());
-    for (const char* name : {"QuorlanGetConnectionState", "QuorlanGetConnectionStateVB"})
-        EXPECT_EQ(library.get<PFN_QuorlanGetConnectionState>(name)(), 6) << name;
-    for (const CommandCase& c : kCommands) EXPECT_EQ(library.get<PFN_QuorlanEnable>(c.exportName)(), 0u) << c.exportName;
-    for (const char* name : {"QuorlanGetDisconnectReason", "QuorlanGetDisconnectReasonVB"}) {
+    for (const auto& get : QL_PLAIN_AND_TWIN(library, QuorlanGetConnectionState))
+        EXPECT_EQ(get.call(), 6) << get.name;
+    for (const CommandCase& c : kCommands) EXPECT_EQ(c.in(library).call(), 0u) << c.exportName;
+    for (const auto& get : QL_PLAIN_AND_TWIN(library, QuorlanGetDisconnectReason)) {
         uint32_t reason = 77;
-        EXPECT_EQ(library.get<PFN_QuorlanGetDisconnectReason>(name)(&reason), 0u) << name;
-        EXPECT_EQ(reason, 0u) << name;
+        EXPECT_EQ(get.call(&reason), 0u) << get.name;
+        EXPECT_EQ(reason, 0u) << get.name;
     }
     QL_EXPORT(library, QuorlanGetVorantisTechnology);
     EXPECT_EQ(QuorlanGetVorantisTechnology(), 1u);
@@ -205,32 +206,36 @@ TEST_F(WithoutDriver, EveryCallGivesItsNotAvailableResult) {
 
 // ---- Many threads at once ---------------------------------------------
 
+struct Calls {
+    PFN_QuorlanGetConnectionState state;
+    PFN_QuorlanEnable enable;
+    PFN_QuorlanLogoffVB logoff;
+    PFN_QuorlanBypass bypass;
+    PFN_QuorlanGetDisconnectReasonVB reason;
+    LONG wrongAnswers;
+};
+
+DWORD WINAPI CallEveryExport(void* context) {
+    auto* c = static_cast<Calls*>(context);
+    for (int i = 0; i < 150; ++i) {
+        int32_t state = c->state();
+        uint32_t reason = 1234;
+        // Enable connects (3), log off disconnects (5) with reason 51.
+        bool right = (state == 3 || state == 5) && c->enable() == 1 && c->logoff() == 1 && c->bypass() == 1 &&
+                     c->reason(&reason) == 1 && (reason == 0 || reason == 51);
+        if (!right) InterlockedIncrement(&c->wrongAnswers);
+    }
+    return 0;
+}
+
 TEST_F(SimulatedClientTest, ManyThreadsGetOnlyAnswersTheDriverGave) {
     changeSim([](QlSimState& s) { s.connectionState = 3; });
     auto library = loadLibrary();
-    struct Calls {
-        PFN_QuorlanGetConnectionState state;
-        PFN_QuorlanEnable enable, logoff, bypass;
-        PFN_QuorlanGetDisconnectReason reason;
-        LONG wrongAnswers;
-    } calls{library->get<PFN_QuorlanGetConnectionState>("QuorlanGetConnectionState"),
-            library->get<PFN_QuorlanEnable>("QuorlanEnable"), library->get<PFN_QuorlanEnable>("QuorlanLogoffVB"),
-            library->get<PFN_QuorlanEnable>("QuorlanBypass"),
-            library->get<PFN_QuorlanGetDisconnectReason>("QuorlanGetDisconnectReasonVB"), 0};
-    auto worker = [](void* context) -> DWORD {
-        auto* c = static_cast<Calls*>(context);
-        for (int i = 0; i < 150; ++i) {
-            int32_t state = c->state();
-            uint32_t reason = 1234;
-            // Enable connects (3), log off disconnects (5) with reason 51.
-            bool right = (state == 3 || state == 5) && c->enable() == 1 && c->logoff() == 1 && c->bypass() == 1 &&
-                         c->reason(&reason) == 1 && (reason == 0 || reason == 51);
-            if (!right) InterlockedIncrement(&c->wrongAnswers);
-        }
-        return 0;
-    };
+    Calls calls{QL_FIND(*library, QuorlanGetConnectionState), QL_FIND(*library, QuorlanEnable),
+                QL_FIND(*library, QuorlanLogoffVB), QL_FIND(*library, QuorlanBypass),
+                QL_FIND(*library, QuorlanGetDisconnectReasonVB), 0};
     HANDLE threads[8];
-    for (HANDLE& thread : threads) thread = CreateThread(nullptr, 0, worker, &calls, 0, nullptr);
+    for (HANDLE& thread : threads) thread = CreateThread(nullptr, 0, CallEveryExport, &calls, 0, nullptr);
     WaitForMultipleObjects(8, threads, TRUE, INFINITE);
     for (HANDLE thread : threads) CloseHandle(thread);
     EXPECT_EQ(calls.wrongAnswers, 0);

@@ -16,7 +16,8 @@ shift 2
 
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win64
-export WINEDEBUG=-all
+# A test may ask for Wine debug channels (the reliability suite: warn+heap).
+export WINEDEBUG="${QLCLAPI_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 find_tool() {
@@ -31,6 +32,10 @@ wine64=$(find_tool wine64 /usr/lib/wine/wine64)
 wineserver=$(find_tool wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver)
 
 start_session() {
+    # The wineserver and Wine's services outlive this script: they must not
+    # inherit descriptors of whoever started it, above all the lock of
+    # flock(1), which they would hold for as long as the session lasts.
+    for fd in 3 4 5 6 7 8 9; do eval "exec $fd>&-"; done
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine.sh: creating the Wine prefix $WINEPREFIX"
         "$wine64" wineboot -i || true
@@ -51,10 +56,12 @@ case "$command" in
 start)
     # The wineserver and Wine's service processes outlive this script; they
     # must not hold the caller's output open (ctest would wait for them), so
-    # the session's output goes to a log that is shown afterwards.
+    # the session's output goes to a log that is shown afterwards. Nor may
+    # they keep any other descriptor of the caller's: a lock taken with
+    # flock(1) around this command would stay held for the whole session.
     log="$build_dir/wine-session.log"
     status=0
-    start_session </dev/null >"$log" 2>&1 || status=$?
+    start_session </dev/null >"$log" 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&- || status=$?
     grep -v -e '^wine: ' -e 'fixme:' "$log" || true
     exit $status
     ;;

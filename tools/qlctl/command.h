@@ -43,6 +43,9 @@ extern const Command kAddressesCommand;
 extern const Command kPopCommand;
 extern const Command kParseCommand;
 extern const Command kFormatCommand;
+extern const Command kIdCommand;
+extern const Command kServerCommand;
+extern const Command kStartupCommand;
 
 // Prints the command's help to standard output; returns kExitOk.
 int Help(const Command& command);

@@ -26,6 +26,9 @@ const Command* const kCommands[] = {
     &qlctl::kPopCommand,
     &qlctl::kParseCommand,
     &qlctl::kFormatCommand,
+    &qlctl::kIdCommand,
+    &qlctl::kServerCommand,
+    &qlctl::kStartupCommand,
 };
 
 const Command* FindCommand(const std::wstring& name) {

@@ -1,16 +1,13 @@
 // qlsim.exe, beside the test program, run as its own process.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
+
+#include "support/child_process.h"
 
 namespace qltest {
 
-struct QlsimRun {
-    DWORD exitCode;  // WAIT_TIMEOUT for a run killed after 30 seconds
-    std::string out, err;  // "\r\n" read as "\n"
-};
+using QlsimRun = ChildRun;
 
 QlsimRun RunQlsim(const std::wstring& arguments);
 

@@ -1,0 +1,42 @@
+// The configured server address: the text VmsAddress in the client
+// parameters key, the cache VmsCache beside it that every change empties,
+// and the driver's notice that the configuration changed.
+#pragma once
+
+#include <cstdint>
+
+#include "address/sil_address.h"
+#include "config/config_status.h"
+
+namespace qlclapi {
+
+constexpr wchar_t kServerAddressValue[] = L"VmsAddress";
+constexpr wchar_t kServerCacheValue[] = L"VmsCache";
+// Address texts are read and formatted in 80 units, terminator included.
+constexpr uint32_t kAddressValueUnits = 80;
+
+// The common tail of every setter: writes text as VmsAddress when given,
+// empties VmsCache (an empty binary value, VmsCache__0 deleted) and, when
+// the driver is there, tells it with request 0x2225A3. Nothing is looked at.
+void PublishServerAddress(const wchar_t* text);
+
+// Reads a string value of a client key (80 units) and parses it as one
+// address of either family, port optional, no prefix, no host name. The
+// first failing ConfigStatus or parse code, else 0; on failure *record is
+// zero. A stored text that needs more than 80 units with its terminator
+// fails with 0x80000007, even when it was stored without one.
+uint32_t ReadAddressValue(DriverAddressRecord* record, const wchar_t* name, ClientKey which);
+// Formats the record (80 units, no prefix) and writes it as a string value.
+uint32_t WriteAddressValue(const DriverAddressRecord* record, const wchar_t* name, ClientKey which);
+
+// Formats a record into an 80-unit text; false (text empty) on failure.
+bool FormatServerAddress(const DriverAddressRecord& record, wchar_t (&text)[kAddressValueUnits]);
+
+// QuorlanGetServerAddressByName: see the export's comment in qlclapi.h.
+uint32_t GetServerAddressByName(wchar_t* buffer, uint32_t* length);
+// The stored text in a new zero-filled heap block of *units + 1 units,
+// always terminated (freed with HeapFree); null when there is none or it
+// is empty.
+wchar_t* ReadServerAddressText(uint32_t* units);
+
+}  // namespace qlclapi

@@ -1,0 +1,149 @@
+#!/bin/sh
+# The x86 lane: the 32-bit product, its simulated driver and its test
+# programs (build/win32) under 32-bit Wine, in an emulated x86-64 machine
+# (this host's kernel runs no 32-bit code and offers no virtualisation).
+#
+#   scripts/test-x86.sh            the library, adapter and stack-balance suites
+#   scripts/test-x86.sh --all      every suite, the command-line tools' included
+#   scripts/test-x86.sh SUITE...   the named suites (see build/win32/x86-suites.txt)
+#
+# The machine is built once (about 6 minutes) into /var/cache/qlclapi (or
+# $QLCLAPI_CACHE) and again whenever its recipe in scripts/x86 changes;
+# every run starts it on a throwaway overlay. With QLCLAPI_HEAVY_LOCK set
+# to a lock file, each heavy step (build, machine build, run) holds it.
+# Fails when any suite fails, crashes or prints no GoogleTest summary. The
+# suites' logs are left in build/win32/x86-results.
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/x86/machine.sh
+
+usage() { sed -n '2,16s/^# \{0,1\}//p' "$0"; }
+all=0
+wanted=""
+for argument in "$@"; do
+    case "$argument" in
+    --all) all=1 ;;
+    -h | --help) usage; exit 0 ;;
+    -*) usage >&2; exit 2 ;;
+    *) wanted="$wanted $argument" ;;
+    esac
+done
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+lock=${QLCLAPI_HEAVY_LOCK:-}
+heavy_begin() { [ -z "$lock" ] || { exec 9>>"$lock" && flock 9; }; }
+heavy_end() { [ -z "$lock" ] || flock -u 9; }
+began=$(date +%s)
+say() { echo "x86: [$(($(date +%s) - began)) s] $*"; }
+
+missing=""
+for package in debootstrap qemu-system-x86 qemu-utils; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    say "installing$missing"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+
+work=""
+cleanup() {
+    stop_guest
+    [ -z "$work" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+say "building the win32 preset"
+heavy_begin
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+heavy_end
+
+# The machine: named by the hash of its recipe, kept until the recipe changes.
+cache=${QLCLAPI_CACHE:-/var/cache/qlclapi}
+recipe=$(cat scripts/x86/image.sh scripts/x86/guest-init | sha256sum | cut -c1-12)
+machine="$cache/x86-$recipe"
+if [ ! -f "$machine/base.qcow2" ]; then
+    heavy_begin
+    if [ ! -f "$machine/base.qcow2" ]; then
+        say "building the emulated machine into $machine (about 6 minutes, once per recipe)"
+        $sudo mkdir -p "$cache"
+        # Earlier recipes, and builds that were killed (whose chroot may
+        # still have file systems mounted, which rm must not descend into).
+        for old in "$cache"/x86-*; do
+            [ -e "$old" ] && [ "$old" != "$machine" ] || continue
+            findmnt -rn -o TARGET | grep -F "$old/" | sort -r | while read -r mount; do
+                $sudo umount -l "$mount"
+            done
+            $sudo rm -rf "$old"
+        done
+        $sudo sh scripts/x86/image.sh "$machine"
+    fi
+    heavy_end
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/qlclapi-x86.XXXXXX")
+share="$work/share"
+mkdir -p "$share/bin"
+build=build/win32
+cp "$build"/*.exe "$build"/*.dll "$build"/*.sys "$share/bin/"
+[ ! -d "$build/qlctl_stub" ] || cp -r "$build/qlctl_stub" "$share/bin/"
+cp scripts/x86/guest-run.sh "$share/job.sh"
+: >"$share/suites.txt"
+while read -r suite when program arguments; do
+    if [ -n "$wanted" ]; then
+        case " $wanted " in *" $suite "*) ;; *) continue ;; esac
+    elif [ "$when" = all ] && [ "$all" -eq 0 ]; then
+        continue
+    fi
+    echo "$suite $program $arguments" >>"$share/suites.txt"
+done <"$build/x86-suites.txt"
+[ -s "$share/suites.txt" ] || { echo "x86: no suite to run (known: $(cut -d' ' -f1 "$build/x86-suites.txt" | tr '\n' ' '))" >&2; exit 2; }
+qemu-img create -q -f qcow2 -F qcow2 -b "$machine/base.qcow2" "$work/overlay.qcow2"
+
+say "running$(cut -d' ' -f1 "$share/suites.txt" | tr '\n' ' ' | sed 's/^/ /') in the emulated machine"
+heavy_begin
+guest_status=0
+run_guest "$machine" "$work/overlay.qcow2" "$share" "${QLCLAPI_X86_SECONDS:-5400}" || guest_status=$?
+heavy_end
+sed 's/^/x86 guest: /' "$share/job.log" 2>/dev/null || true
+
+results="$build/x86-results"
+rm -rf "$results"
+mkdir -p "$results"
+cp "$share"/results/* "$share/console.log" "$results/" 2>/dev/null || true
+
+# A suite passes when its program exited 0 and GoogleTest said PASSED and
+# nothing FAILED: under Wine a crashed program can exit 0.
+failed=0
+passed_tests=0
+failed_tests=0
+while read -r suite program arguments; do
+    log="$results/$suite.log"
+    status=$(cat "$results/$suite.status" 2>/dev/null || echo none)
+    seconds=$(cat "$results/$suite.seconds" 2>/dev/null || echo "?")
+    ran=$(grep -h -E '^\[==========\] [0-9]+ tests? from .* ran' "$log" 2>/dev/null | tail -n 1 | sed 's/^\[==========\] //')
+    passed=$(grep -h -E '^\[  PASSED  \] [0-9]+' "$log" 2>/dev/null | tail -n 1 | sed 's/^\[  PASSED  \] //')
+    count=$(echo "$passed" | grep -o -E '^[0-9]+' || echo 0)
+    passed_tests=$((passed_tests + count))
+    count=$(grep -h -E '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" 2>/dev/null | grep -o -E '[0-9]+' | head -n 1 || true)
+    failed_tests=$((failed_tests + ${count:-0}))
+    if [ "$status" = 0 ] && [ -n "$passed" ] && ! grep -q -E '^\[  FAILED  \]' "$log"; then
+        say "suite $suite passed: $ran ($seconds s)"
+    else
+        failed=1
+        say "suite $suite FAILED (exit status $status, ${ran:-no GoogleTest summary}, $seconds s); its log:"
+        tail -n 60 "$log" 2>/dev/null | sed 's/^/    /' || true
+    fi
+done <"$share/suites.txt"
+if [ "$guest_status" -ne 0 ]; then
+    failed=1
+    say "the emulated machine's job ended with status $guest_status; its console:"
+    tail -n 40 "$share/console.log" 2>/dev/null | sed 's/^/    /' || true
+fi
+if [ "$failed" -eq 0 ]; then say "every suite passed"; else say "some suites failed"; fi
+echo "x86: $passed_tests passed, $failed_tests failed"
+exit "$failed"

@@ -1,0 +1,111 @@
+// Sixteen threads calling every export while another thread switches the
+// simulated client between states A and B. Each answer of an export that
+// asks the driver must be one it gave in state A or in state B when nothing
+// moved; an export that asks the driver more than once may also find
+// nothing (its requests fell on both sides of a change), as it does when
+// the driver refuses. Commands run too, but their requests are refused, so
+// that they cannot move the state the others read.
+#include <cstdio>
+#include <thread>
+
+#include "suite.h"
+
+namespace qlrel {
+
+namespace {
+
+constexpr int kThreads = 16;
+
+struct Allowed {
+    std::set<std::string> answers;
+};
+
+std::string Printable(const std::string& bytes) {
+    std::string text;
+    for (unsigned char c : bytes.substr(0, 80)) {
+        char hex[4];
+        snprintf(hex, sizeof hex, c >= 32 && c < 127 ? "%c" : "\\%02X", c);
+        text += hex;
+    }
+    return text;
+}
+
+}  // namespace
+
+void RunThreads(Suite& suite, unsigned seconds) {
+    std::vector<Target>& targets = suite.targets();
+    std::set<uint32_t> commandCodes, queryCodes;
+    for (const Target& t : targets) (t.changesState ? commandCodes : queryCodes).insert(t.codes.begin(), t.codes.end());
+    for (uint32_t code : queryCodes) commandCodes.erase(code);
+    auto refuseCommands = [&] {
+        for (uint32_t code : commandCodes) suite.sim().setRule(code, QLSIM_RULE_REFUSE);
+    };
+
+    // What each export answers in A, in B, and with every request refused.
+    std::vector<Allowed> allowed(targets.size());
+    for (int state = 0; state < 3; ++state) {
+        ApplyState(suite.sim(), state == 2 ? 0 : state);
+        refuseCommands();
+        if (state == 2)
+            for (const Target& t : targets)
+                for (uint32_t code : t.codes) suite.sim().setRule(code, QLSIM_RULE_REFUSE);
+        for (size_t i = 0; i < targets.size(); ++i) {
+            if (state == 2 && targets[i].codes.size() < 2) continue;
+            std::string answer;
+            suite.callBenign(targets[i], false, &answer);
+            allowed[i].answers.insert(answer);
+        }
+    }
+    ApplyState(suite.sim(), 0);
+    refuseCommands();
+
+    std::atomic<bool> stop{false};
+    std::atomic<uint64_t> calls{0}, torn{0}, switches{0};
+    std::vector<std::string> problems(targets.size());
+    std::vector<std::mutex> problemLocks(targets.size());
+    auto worker = [&](int index) {
+        for (size_t n = size_t(index); !stop; ++n) {
+            const size_t i = n % targets.size();
+            suite.progress("threads", targets[i].entry->name.c_str());
+            std::string answer;
+            std::string p = suite.callBenign(targets[i], false, &answer, false);
+            ++calls;
+            // Only what the driver answers follows the switching state; an
+            // export that sends no request (registry, pipe, constants) is
+            // watched for faults and hangs alone.
+            if (p.empty() && !targets[i].codes.empty() && !allowed[i].answers.count(answer)) {
+                ++torn;
+                p = targets[i].entry->name + ": an answer of neither state: " + Printable(answer) + " (allowed:";
+                for (const auto& a : allowed[i].answers) p += " " + Printable(a);
+                p += ")";
+            }
+            if (!p.empty()) {
+                std::lock_guard<std::mutex> lock(problemLocks[i]);
+                if (problems[i].empty()) problems[i] = p;
+            }
+        }
+    };
+    // The switching thread has a control handle of its own.
+    std::thread switcher([&] {
+        qlsim::SimControl control;
+        for (int state = 1; !stop; state ^= 1) {
+            ApplyState(control, state, false);
+            ++switches;
+            Sleep(20);
+        }
+    });
+    std::vector<std::thread> workers;
+    for (int t = 0; t < kThreads; ++t) workers.emplace_back(worker, t);
+    Sleep(seconds * 1000);
+    stop = true;
+    for (auto& w : workers) w.join();
+    switcher.join();
+    suite.tally().torn += torn;
+    for (size_t i = 0; i < targets.size(); ++i) suite.check("threads", targets[i].entry->name, problems[i]);
+    suite.sim().reset();
+    printf("  %d threads, %llu calls in %u s, %llu state switches, %llu torn answers\n", kThreads,
+           static_cast<unsigned long long>(calls.load()), seconds, static_cast<unsigned long long>(switches.load()),
+           static_cast<unsigned long long>(torn.load()));
+}
+
+}  // namespace qlrel

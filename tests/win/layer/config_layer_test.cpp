@@ -1,0 +1,316 @@
+// The client key layer's operations that no export reaches yet (chunked
+// writes, enumeration, trees, views, the identifier's copy), compiled from
+// the library's sources and run against Wine's real registry, with the
+// simulated client's independent chunk reader and reg.exe as witnesses.
+// Every test also counts the process's open handles: none may be left.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cwchar>
+#include <thread>
+
+#include "config/client_key_enum_win.h"
+#include "config/client_key_win.h"
+#include "config/permanent_id_win.h"
+#include "config/registry_tree_win.h"
+#include "config/registry_value_win.h"
+#include "support/client_config.h"
+
+namespace {
+
+using namespace qlclapi;
+using qltest::OpenHandles;
+using qltest::RegQuery;
+using qltest::ValueExists;
+using qltest::WriteRaw;
+using qltest::WriteUnits;
+using Bytes = std::vector<uint8_t>;
+
+const wchar_t* const kParams = qlsim::kClientParamsKey;
+const wchar_t* const kState = qlsim::kClientStateKey;
+const wchar_t kScratch[] = L"SOFTWARE\\QuorlanLayerTest";
+
+void RemoveScratch() {
+    for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
+        HKEY software = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | view, &software)) continue;
+        RegDeleteTreeW(software, L"QuorlanLayerTest");
+        RegDeleteKeyExW(software, L"QuorlanLayerTest", view, 0);
+        RegCloseKey(software);
+    }
+}
+
+// What the platform opens once and keeps (its handles to the predefined
+// keys of both views, the first child process's), opened before counting.
+void WarmUp() {
+    RemoveScratch();
+    RegQuery(L"SOFTWARE", L"NoSuchValue");
+}
+
+class Layer : public testing::Test {
+protected:
+    void SetUp() override {
+        static const bool warm = (WarmUp(), true);
+        (void)warm;
+        ASSERT_EQ(qlsim::RemoveClientKeys(), 0u);
+        ASSERT_EQ(qlsim::InstallClientKeys(), 0u);
+        RemoveScratch();
+        handles_ = OpenHandles();
+    }
+    void TearDown() override {
+        EXPECT_EQ(OpenHandles(), handles_) << "handles left open";
+        RemoveScratch();
+        EXPECT_EQ(qlsim::RemoveClientKeys(), 0u);
+    }
+
+private:
+    size_t handles_ = 0;
+};
+
+TEST_F(Layer, ChunkedValuesWriteAndReadBackWhole) {
+    const struct {
+        uint32_t bytes;
+        const wchar_t* lastPiece;  // null: only N
+        const wchar_t* deleted;    // the first unused piece name
+    } cases[] = {{0, nullptr, L"N__0"}, {1, nullptr, L"N__0"}, {65536, nullptr, L"N__0"},
+                 {65537, L"N__0", L"N__1"}, {3 * 65536 + 5, L"N__2", L"N__3"}};
+    for (const auto& c : cases) {
+        WriteUnits(kParams, c.deleted, L"stale");
+        Bytes data = qlsim::PatternBytes(c.bytes);
+        ASSERT_EQ(WriteClientBinary(data.data(), c.bytes, L"N", nullptr, kClientParams), kConfigOk) << c.bytes;
+        EXPECT_FALSE(ValueExists(kParams, c.deleted)) << c.bytes;
+        if (c.lastPiece) {
+            EXPECT_TRUE(ValueExists(kParams, c.lastPiece)) << c.bytes;
+        }
+        Bytes independent;
+        ASSERT_TRUE(qlsim::ReadChunked(kParams, L"N", independent)) << c.bytes;
+        EXPECT_EQ(independent, data) << c.bytes;
+
+        uint32_t size = 12345;
+        EXPECT_EQ(ReadClientBinary(nullptr, &size, L"N", nullptr, kClientParams), kConfigOk);
+        EXPECT_EQ(size, c.bytes) << "size query";
+        Bytes back(c.bytes + 1, 0xEE);
+        size = c.bytes;
+        EXPECT_EQ(ReadClientBinary(back.data(), &size, L"N", nullptr, kClientParams), kConfigOk);
+        EXPECT_EQ(size, c.bytes);
+        EXPECT_TRUE(std::equal(data.begin(), data.end(), back.begin())) << c.bytes;
+        EXPECT_EQ(back[c.bytes], 0xEE) << c.bytes;
+    }
+    // A name that leaves no room for piece names holds one piece at most.
+    const std::wstring longName(62, L'n');
+    Bytes two = qlsim::PatternBytes(65537);
+    EXPECT_EQ(WriteClientBinary(two.data(), 65537, longName.c_str(), nullptr, kClientParams), kConfigFailed);
+    EXPECT_EQ(WriteClientBinary(two.data(), 100, longName.c_str(), nullptr, kClientParams), kConfigOk);
+    EXPECT_EQ(WriteClientBinary(nullptr, 5, L"N", nullptr, kClientParams), kConfigInvalidArgument);
+}
+
+// (Numbers of the wrong size: config_startup_test.cpp, through Enabled.)
+TEST_F(Layer, HostileStringsAreReadSafely) {
+    const struct {
+        const char* name;
+        DWORD type;
+        std::wstring units;
+        uint32_t room;
+        ConfigStatus status;
+        uint32_t units_after;
+    } strings[] = {{"Terminated", REG_SZ, std::wstring(L"abc") + L'\0', 8, kConfigOk, 4},
+                   {"Unterminated", REG_SZ, L"abc", 8, kConfigOk, 3},
+                   {"TooLarge", REG_SZ, std::wstring(L"abcdef") + L'\0', 4, kConfigFailed, 7},
+                   {"Number", REG_DWORD, L"ab", 8, kConfigFailed, 8},
+                   {"SizeQuery", REG_SZ, std::wstring(L"abc") + L'\0', 0, kConfigOk, 4}};
+    for (const auto& c : strings) {
+        WriteUnits(kParams, L"S", c.units, c.type);
+        wchar_t buffer[10] = {L'#', L'#', L'#', L'#', L'#', L'#', L'#', L'#', L'#', L'#'};
+        uint32_t units = c.room;
+        EXPECT_EQ(ReadClientString(c.room ? buffer : nullptr, &units, L"S", nullptr, kClientParams), c.status) << c.name;
+        EXPECT_EQ(units, c.units_after) << c.name;
+        EXPECT_EQ(buffer[c.room ? c.room : 0], L'#') << c.name << ": written past the room";
+        if (c.type != REG_SZ) {
+            EXPECT_EQ(buffer[0], 0) << c.name << ": a refused value shows no text";
+        }
+    }
+    // An odd byte count: halved on a read, taken up to a whole unit when asked.
+    WriteRaw(kParams, L"S", REG_SZ, {'a', 0, 'b', 0, 'c'});
+    uint32_t units = 0;
+    EXPECT_EQ(ReadClientString(nullptr, &units, L"S", nullptr, kClientParams), kConfigOk);
+    EXPECT_EQ(units, 3u);
+    wchar_t odd[3];
+    EXPECT_EQ(ReadClientString(odd, &units, L"S", nullptr, kClientParams), kConfigOk);
+    EXPECT_EQ(units, 2u);
+}
+
+TEST_F(Layer, CurrentSubkeyNamesAreHonouredUpTo127Characters) {
+    const struct {
+        const char* name;
+        DWORD type;
+        std::wstring stored;
+        bool opens;
+    } cases[] = {{"Empty", REG_SZ, std::wstring(1, L'\0'), false},
+                 {"OneCharacter", REG_SZ, std::wstring(L"A") + L'\0', true},
+                 {"Unterminated", REG_SZ, L"Ab", true},
+                 {"Chars127", REG_SZ, std::wstring(127, L'c') + L'\0', true},
+                 {"Chars128", REG_SZ, std::wstring(128, L'c') + L'\0', false},
+                 {"Chars300", REG_SZ, std::wstring(300, L'c') + L'\0', false},
+                 {"Number", REG_DWORD, L"AB", false},
+                 {"Missing", REG_NONE, L"", false}};
+    for (const auto& c : cases) {
+        if (c.type == REG_NONE)
+            qlsim::RemoveValue(kState, L"CurrentSubkey");
+        else
+            WriteUnits(kState, L"CurrentSubkey", c.stored, c.type);
+        const std::wstring name(c.stored.c_str());
+        if (c.opens) {
+            HKEY current = nullptr;
+            ASSERT_EQ(RegCreateKeyW(HKEY_LOCAL_MACHINE, (std::wstring(kState) + L"\\" + name).c_str(), &current), 0);
+            RegCloseKey(current);
+        }
+        // Write through the current key: only a usable name may lead anywhere.
+        EXPECT_EQ(WriteClientDword(5, L"Probe", nullptr, kClientCurrent), c.opens ? kConfigOk : kConfigFailed) << c.name;
+        HKEY key = OpenClientKey(kClientCurrent, false, nullptr);
+        EXPECT_EQ(key != nullptr, c.opens) << c.name;
+        if (key) RegCloseKey(key);
+        wchar_t path[300];
+        EXPECT_EQ(GetClientKeyPath(kClientCurrent, L"Settings", path, 300), c.opens ? kConfigOk : kConfigFailed) << c.name;
+        if (c.opens) {
+            EXPECT_EQ(std::wstring(path), std::wstring(kState) + L"\\" + name + L"\\Settings");
+        }
+    }
+    // Any selector but 1 and 3 is the state key.
+    HKEY zero = OpenClientKey(0, false, nullptr);
+    ASSERT_NE(zero, nullptr);
+    RegCloseKey(zero);
+    // Deleting from a missing key creates it and finds nothing.
+    EXPECT_EQ(DeleteClientValue(L"Nothing", L"Fresh", kClientParams), kConfigFailed);
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, (std::wstring(kParams) + L"\\Fresh").c_str(), 0));
+}
+
+TEST_F(Layer, ViewsKeepTheirOwnKeysUntilCopiedAcross) {
+    BOOL wow64 = FALSE;
+    if (sizeof(void*) == 4 && (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64))
+        GTEST_SKIP() << "a 32-bit system has a single registry view";
+    const DWORD number = 42;
+    ASSERT_TRUE(RegistryWriteValue(HKEY_LOCAL_MACHINE, kScratch, L"Text", REG_SZ, L"thirty-two", 0xFFFFFFFF,
+                                   KEY_WOW64_32KEY));
+    ASSERT_TRUE(RegistryWriteValue(HKEY_LOCAL_MACHINE, (std::wstring(kScratch) + L"\\Sub").c_str(), L"Number",
+                                   REG_DWORD, &number, 4, KEY_WOW64_32KEY));
+    // Under wine64 the 32-bit view of SOFTWARE is its Wow6432Node branch.
+    EXPECT_EQ(RegQuery(L"SOFTWARE\\Wow6432Node\\QuorlanLayerTest", L"Text"), "REG_SZ thirty-two");
+    EXPECT_EQ(RegistryValueSize(HKEY_LOCAL_MACHINE, kScratch, L"Text", KEY_WOW64_32KEY), 22u);  // with its terminator
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kScratch, KEY_WOW64_64KEY));
+    EXPECT_FALSE(RegistryValueHasData(HKEY_LOCAL_MACHINE, kScratch, L"Text", KEY_WOW64_64KEY));
+
+    ASSERT_TRUE(CopyKeyAcrossViews(kScratch, 1));
+    wchar_t text[16] = {};
+    EXPECT_TRUE(RegistryReadValue(HKEY_LOCAL_MACHINE, kScratch, L"Text", text, sizeof text, KEY_WOW64_64KEY));
+    EXPECT_STREQ(text, L"thirty-two");
+    EXPECT_FALSE(RegistryReadValue(HKEY_LOCAL_MACHINE, kScratch, L"Text", text, 8, KEY_WOW64_64KEY)) << "larger than the buffer";
+    EXPECT_EQ(RegQuery(L"SOFTWARE\\QuorlanLayerTest\\Sub", L"Number"), "REG_DWORD 0x2a");
+    EXPECT_TRUE(RegistryDeleteValue(HKEY_LOCAL_MACHINE, kScratch, L"Text", KEY_WOW64_64KEY));
+    EXPECT_TRUE(RegistryValueHasData(HKEY_LOCAL_MACHINE, kScratch, L"Text", KEY_WOW64_32KEY)) << "the other view keeps it";
+    EXPECT_TRUE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, kScratch, KEY_WOW64_32KEY));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kScratch, KEY_WOW64_32KEY));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kScratch, KEY_WOW64_64KEY));
+}
+
+TEST_F(Layer, TreesCopyMoveAndDelete) {
+    const std::wstring source = std::wstring(kScratch) + L"\\Source";
+    WriteUnits(source.c_str(), L"A", std::wstring(L"first") + L'\0');
+    WriteRaw((source + L"\\Child\\Grandchild").c_str(), L"B", REG_BINARY, {1, 2, 3});
+    WriteRaw(source.c_str(), L"Big", REG_BINARY, Bytes(2049, 7));  // ends the copying of values, not the copy
+    ASSERT_TRUE(MoveRegistryTree(HKEY_LOCAL_MACHINE, source.c_str(), (std::wstring(kScratch) + L"\\Moved").c_str(), 0, 0));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, source.c_str(), 0));
+    EXPECT_EQ(RegQuery(std::wstring(kScratch) + L"\\Moved", L"A"), "REG_SZ first");
+    EXPECT_EQ(RegQuery(std::wstring(kScratch) + L"\\Moved\\Child\\Grandchild", L"B"), "REG_BINARY 010203");
+    EXPECT_FALSE(ValueExists((std::wstring(kScratch) + L"\\Moved").c_str(), L"Big"));
+
+    // A subkey whose path passes 1024 characters cannot be deleted by path:
+    // the delete stops at once, leaves the tree and does not loop.
+    std::wstring deep = std::wstring(kScratch) + L"\\Deep";
+    for (int level = 0; level < 5; ++level) deep += L"\\" + std::wstring(250, wchar_t(L'a' + level));
+    WriteRaw(deep.c_str(), L"V", REG_DWORD, {1, 0, 0, 0});
+    EXPECT_FALSE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, (std::wstring(kScratch) + L"\\Deep").c_str(), 0));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, (std::wstring(kScratch) + L"\\Deep").c_str(), 0));
+    EXPECT_FALSE(CopyRegistryTree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\NoSuchKeyHere", HKEY_LOCAL_MACHINE, kScratch, 0, 0));
+}
+
+TEST_F(Layer, EnumerationsVisitEveryEntryAndEndByFreeingTheIterator) {
+    const std::wstring sub = L"Enum";
+    const std::wstring key = std::wstring(kParams) + L"\\" + sub;
+    for (const wchar_t* name : {L"One", L"Two", L"Three"}) {
+        ASSERT_EQ(qlsim::WriteNumber(key.c_str(), name, 1), 0u);
+        ASSERT_EQ(qlsim::WriteNumber((key + L"\\" + name).c_str(), L"x", 1), 0u);
+    }
+    ClientKeyIterator* iterator = nullptr;
+    size_t values = 0;
+    wchar_t name[64];
+    uint8_t data[8];
+    for (;;) {
+        uint32_t units = 64, bytes = sizeof data;
+        if (EnumClientValues(name, &units, data, &bytes, &iterator, sub.c_str(), kClientParams)) break;
+        ++values;
+        EXPECT_EQ(bytes, 4u);
+        EXPECT_EQ(units, wcslen(name));
+    }
+    EXPECT_EQ(values, 3u);
+    EXPECT_EQ(iterator, nullptr);
+    size_t subkeys = 0;
+    for (uint32_t units = 64; !EnumClientSubkeys(name, &units, &iterator, sub.c_str(), kClientParams); units = 64)
+        ++subkeys;
+    EXPECT_EQ(subkeys, 3u);
+    EXPECT_EQ(iterator, nullptr);
+    // A name that does not fit ends the enumeration like any error.
+    uint32_t tiny = 2;
+    EXPECT_EQ(EnumClientSubkeys(name, &tiny, &iterator, sub.c_str(), kClientParams), kConfigFailed);
+    EXPECT_EQ(iterator, nullptr);
+    EXPECT_EQ(EnumClientSubkeys(name, &tiny, &iterator, L"Missing", kClientParams), kConfigFailed);
+    // A caller that stops early closes the iterator itself.
+    uint32_t units = 64;
+    ASSERT_EQ(EnumClientSubkeys(name, &units, &iterator, sub.c_str(), kClientParams), kConfigOk);
+    CloseClientKeyIterator(&iterator);
+    EXPECT_EQ(iterator, nullptr);
+}
+
+TEST_F(Layer, ThePermanentIdIsCopiedOnlyWhole) {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, qlsim::kServiceStateRoot);
+
+    EXPECT_EQ(CopyPermanentId(), kConfigOk);
+    Bytes copied;
+    ASSERT_TRUE(qlsim::ReadChunked(kServiceStateKey, L"PID", copied));
+    EXPECT_EQ(copied, qlsim::DefaultPid());
+    ASSERT_EQ(qlsim::WriteChunked(kState, L"PID", qlsim::PatternBytes(33)), 0u);
+    EXPECT_EQ(CopyPermanentId(), kConfigBufferTooSmall);
+    ASSERT_TRUE(qlsim::ReadChunked(kServiceStateKey, L"PID", copied));
+    EXPECT_EQ(copied, qlsim::DefaultPid()) << "a longer identifier must not be copied cut";
+    qlsim::RemoveValue(kState, L"PID");
+    EXPECT_EQ(CopyPermanentId(), kConfigFailed);
+}
+
+// Keys that vanish and come back while a chained read runs: every read ends
+// with one of the results the layer documents, never with a crash or a size
+// beyond what was ever stored.
+TEST_F(Layer, ReadsSurviveKeysVanishingBetweenSteps) {
+    const Bytes chain = qlsim::PatternBytes(3 * 65536);
+    ASSERT_EQ(qlsim::WriteChunked(kState, L"PID", chain), 0u);
+    std::atomic<bool> stop{false};
+    std::thread vandal([&] {
+        while (!stop) {
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, qlsim::kClientParamsRoot);
+            qlsim::WriteChunked(kState, L"PID", chain);
+            qlsim::SetCurrentSubkey(L"Default");
+        }
+    });
+    Bytes buffer(chain.size());
+    for (int round = 0; round < 300; ++round) {
+        uint32_t size = uint32_t(buffer.size());
+        ConfigStatus status = ReadClientBinary(buffer.data(), &size, L"PID", nullptr, kClientState);
+        EXPECT_TRUE(status == kConfigOk || status == kConfigFailed);
+        EXPECT_LE(size, chain.size());
+        uint32_t value = 0;
+        ConfigStatus current = ReadClientDword(&value, L"Probe", L"Settings", kClientCurrent);
+        EXPECT_TRUE(current == kConfigOk || current == kConfigFailed);
+    }
+    stop = true;
+    vandal.join();
+}
+
+}  // namespace
