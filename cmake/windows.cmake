@@ -54,12 +54,14 @@ if(QLCLAPI_ARCH STREQUAL "x86")
 else()
     target_link_options(qlclapi PRIVATE -Wl,-e,QlclapiImageEntry)
 endif()
-target_link_libraries(qlclapi PRIVATE kernel32 advapi32 user32 oleaut32 version)
+target_link_libraries(qlclapi PRIVATE qlclapi_json kernel32 advapi32 user32 oleaut32 version)
+include(cmake/strings.cmake)
 
 return()
 endif()
 
 # ---- tools, benchmarks and tests ------------------------------------------
+include(cmake/strings.cmake)
 foreach(dir tools/qlctl)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})

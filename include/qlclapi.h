@@ -738,6 +738,88 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetLoadAtStartupVB, (QlInt32 en
 
 /** \} */
 
+/**
+ * \defgroup statustext Connection status text
+ * \brief The client's condition in words.
+ * \{
+ */
+
+/** \brief The client's condition in words, in the user's language when a
+ *         language module is installed ("Connected as alice", "Vorantis is
+ *         disconnected. ..."; lines end in CR LF).
+ *
+ *  A null \p buffer is a size query: 2048 is stored in \p length, 0 is
+ *  returned and nothing is sent to the driver.
+ *  \param buffer Receives the terminated UTF-16 text; null for the size
+ *         query.
+ *  \param length In: the buffer's size in bytes. Out: unchanged when the
+ *         whole text was copied; 0 when it did not fit (the buffer then holds
+ *         it cut short and terminated); 2048 for the size query.
+ *  \return 1 when the whole text was copied; 0 when it did not fit, for the
+ *          size query or for a null \p length. Without a driver the text is
+ *          "Vorantis client is not loaded." and the result 1 when it fits.
+ *  \see QuorlanGetConnectionStateStringVB() */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectionStateString, (wchar_t *buffer, QlUInt32 *length));
+/** \brief Visual Basic twin of QuorlanGetConnectionStateString()
+ *         (\c __stdcall): the text in a string.
+ *  \param text Receives the text as ANSI bytes (\c ByRef \c String).
+ *  \return 1 on success; 0, with \p text as it was, for a null pointer or
+ *          when the string cannot be stored. */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectionStateStringVB, (QlBstr *text));
+
+/** \} */
+
+/**
+ * \defgroup diagnostics Diagnostics
+ * \brief Requests to the client's diagnostics service.
+ *
+ * The requests are sent from the source "API". Each function returns 1 when
+ * the service accepted the request, else 0: the service is not running or
+ * did not answer, refused, or (reports and bandwidth tests) the client's
+ * setting A_DIAG_EnableClientReports or A_DIAG_EnableBandwidthTest is off,
+ * and then nothing is sent. These functions need no driver. Texts may be
+ * null (sent as ""); a text with a lone high surrogate is sent as "". The
+ * \c VB twins take ANSI texts. Calls block until the service answers (up to
+ * 20 s more per attempt while every pipe instance is busy).
+ * \{
+ */
+
+/** \brief Starts a diagnostic report.
+ *  \param memo The report's memo; may be null.
+ *  \return 1 when the service accepted the request; 0 otherwise, or when
+ *          A_DIAG_EnableClientReports is off (nothing is sent then).
+ *  \see QuorlanStartReportVB() */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartReport, (const wchar_t *memo));
+/** \brief Visual Basic twin of QuorlanStartReport() (\c __stdcall).
+ *  \param memo The memo in ANSI (\c ByVal \c String); may be null.
+ *  \return As QuorlanStartReport(). */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartReportVB, (const char *memo));
+/** \brief Starts a bandwidth test.
+ *  \param memo The test's memo; may be null.
+ *  \return 1 when the service accepted the request; 0 otherwise, or when
+ *          A_DIAG_EnableBandwidthTest is off (nothing is sent then).
+ *  \see QuorlanStartBandwidthTestVB() */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartBandwidthTest, (const wchar_t *memo));
+/** \brief Visual Basic twin of QuorlanStartBandwidthTest() (\c __stdcall).
+ *  \param memo The memo in ANSI (\c ByVal \c String); may be null.
+ *  \return As QuorlanStartBandwidthTest(). */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartBandwidthTestVB, (const char *memo));
+/** \brief Records a custom event.
+ *  \param key The event's key; null fails without sending anything.
+ *  \param value The event's value, sent when not null (an empty value is
+ *         sent as "").
+ *  \return 1 when the service accepted the event; 0 otherwise or for a
+ *          null \p key.
+ *  \see QuorlanSetCustomTagVB() */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetCustomTag, (const wchar_t *key, const wchar_t *value));
+/** \brief Visual Basic twin of QuorlanSetCustomTag() (\c __stdcall).
+ *  \param key The key in ANSI (\c ByVal \c String); null fails.
+ *  \param value The value in ANSI (\c ByVal \c String); may be null.
+ *  \return As QuorlanSetCustomTag(). */
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetCustomTagVB, (const char *key, const char *value));
+
+/** \} */
+
 #ifdef __cplusplus
 }
 #endif

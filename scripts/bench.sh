@@ -1,22 +1,30 @@
 #!/bin/sh
 # Benchmarks, each printed as ratios against a baseline measured in the same
-# run: the library's calls against the raw device round trip, the
-# configuration store against the raw registry calls, and the address
-# grammar against the platform's conversions (all under wine64); the address
-# grammar against inet_pton/inet_ntop in instructions (native, callgrind).
+# run: the library's calls against the raw device round trip, the status
+# text against the device requests it makes, the configuration store against
+# the raw registry calls, the diagnostics exchange against a raw
+# CallNamedPipeW and the settings reads against the raw registry reads, and
+# the address grammar against the platform's conversions (all under wine64);
+# the address grammar against inet_pton/inet_ntop in instructions (native,
+# callgrind).
 set -eu
 cd "$(dirname "$0")/.."
 build=build/win64
-[ -f $build/qlbench.exe ] && [ -f $build/qlconfigbench.exe ] && [ -f $build/qlworstbench.exe ] &&
-    [ -f build/native/bench/native/addr_bench ] || scripts/setup.sh
+[ -f $build/qlbench.exe ] && [ -f $build/qlstatusbench.exe ] && [ -f $build/qlconfigbench.exe ] &&
+    [ -f $build/qlworstbench.exe ] && [ -f $build/qldiagbench.exe ] && [ -f build/native/bench/native/addr_bench ] ||
+    scripts/setup.sh
 tests/wine/wine.sh start $build >/dev/null
 trap 'tests/wine/wine.sh stop $build' EXIT
 echo "== library calls against DeviceIoControl (wine64)"
 tests/wine/wine.sh run $build $build/qlbench.exe
+echo "== status text against the same device requests made raw, without and with a language module (wine64)"
+tests/wine/wine.sh run $build $build/qlstatusbench.exe
 echo "== configuration store against the raw registry calls (wine64)"
 tests/wine/wine.sh run $build $build/qlconfigbench.exe
 echo "== a driver that fills every interface-table buffer, against an honest one (wine64)"
 tests/wine/wine.sh run $build $build/qlworstbench.exe
+echo "== diagnostics exchange against CallNamedPipeW, settings reads against the raw registry (wine64)"
+tests/wine/wine.sh run $build $build/qldiagbench.exe
 echo "== address grammar against RtlIpv4/6StringToAddressExW and RtlIpv4/6AddressToStringExW (wine64)"
 tests/wine/wine.sh run $build $build/qladdrbench.exe
 echo "== address grammar against inet_pton/inet_ntop (native, callgrind)"

@@ -14,6 +14,7 @@ trap '$wine_sh stop $build' EXIT
 
 qlctl() { echo "\$ qlctl $*"; $wine_sh run $build "$build/qlctl.exe" "$@"; }
 qlsim() { echo "\$ qlsim $*"; $wine_sh run $build "$build/qlsim.exe" "$@" >/dev/null; }
+reg() { echo "\$ reg $*"; $wine_sh run $build reg "$@" >/dev/null; }
 
 echo "== the library, and the driver it found"
 qlctl version
@@ -35,6 +36,19 @@ qlctl addresses
 qlctl pop
 qlctl parse "[fe80::1%3/64]:443" --json
 qlctl format 2001:0:0:1:0:0:0:1
+echo "== the status text, in English"
+qlsim set state 2 phase 13 traffic 1
+qlctl status
+qlsim details set user alice device PC-7 user-marker 0 device-marker 0
+qlsim set state 3 traffic 0
+qlctl status
+qlsim set state 5 disconnected 1 reason 126
+qlctl status --json
+echo "== and from the pseudo-locale module beside the library"
+reg add 'HKLM\SOFTWARE\Quorlan' /v Language /d qps-ploc /f /reg:64
+qlctl status
+qlctl reason
+reg delete 'HKLM\SOFTWARE\Quorlan' /v Language /f /reg:64
 echo "== configuration: identifier, server address, start-up"
 qlsim config install
 qlctl id
@@ -52,3 +66,22 @@ echo "== a driver of another version"
 qlsim set version 12.11.100
 qlctl version
 qlctl pop || echo "(pop exits $?: the point of presence is switched off for a driver of another version)"
+echo "== diagnostics: settings gate the requests, the service answers"
+qlsim settings clear
+qlsim settings store text
+qlctl report "first try" || echo "(report exits $?: the setting is off)"
+qlsim settings set A_DIAG_EnableClientReports 1
+qlsim settings set A_DIAG_EnableBandwidthTest 1
+qlctl setting A_DIAG_EnableClientReports
+qlctl report "after the move"
+qlctl bandwidth
+qlctl tag site "building 4"
+qlctl diag
+sleep 4
+qlctl diag --json
+echo "\$ qlsim diag log"
+$wine_sh run $build "$build/qlsim.exe" diag log
+qlsim diag behave raw '{"status":"Success"}'
+qlctl tag site || echo "(tag exits $?: \"Success\" is not \"success\")"
+qlsim diag stop
+qlctl diag || echo "(diag exits $?)"

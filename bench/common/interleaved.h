@@ -19,6 +19,12 @@ inline double MeasureBatch(const std::function<void()>& call, int iterations) {
     return (NowMicroseconds() - start) / iterations;
 }
 
+struct Case {
+    const char* name;
+    int requests;  // round trips one call makes (device requests, pipe exchanges, registry reads)
+    std::function<void()> call;
+};
+
 // Median microseconds per call of each of `calls`, measured interleaved.
 inline std::vector<double> MeasureInterleaved(const std::vector<std::function<void()>>& calls, int iterations) {
     std::vector<std::vector<double>> rounds(calls.size());
@@ -30,6 +36,12 @@ inline std::vector<double> MeasureInterleaved(const std::vector<std::function<vo
         medians.push_back(r[kRounds / 2]);
     }
     return medians;
+}
+
+inline std::vector<double> MeasureInterleaved(const std::vector<Case>& cases, int iterations) {
+    std::vector<std::function<void()>> calls;
+    for (const auto& c : cases) calls.push_back(c.call);
+    return MeasureInterleaved(calls, iterations);
 }
 
 }  // namespace bench

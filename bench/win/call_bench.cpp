@@ -5,10 +5,8 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 #include "bench/common/interleaved.h"
@@ -16,17 +14,7 @@
 
 namespace {
 
-struct Case {
-    const char* name;
-    int requests;  // device requests one call makes
-    std::function<void()> call;
-};
-
-std::vector<double> MeasureInterleaved(const std::vector<Case>& cases, int iterations) {
-    std::vector<std::function<void()>> calls;
-    for (const auto& c : cases) calls.push_back(c.call);
-    return bench::MeasureInterleaved(calls, iterations);
-}
+using bench::Case;
 
 template <typename Function>
 Function Resolve(HMODULE library, const char* name) {
@@ -70,7 +58,7 @@ int wmain(int argc, wchar_t** argv) {
             reinterpret_cast<void*>(GetProcAddress(library, "QuorlanGetVirtualAddressExVB"))))
         cases.push_back({"QuorlanGetVirtualAddressExVB (rule B)", 1, [&, addressText] { addressText(&text); }});
 
-    std::vector<double> perCall = MeasureInterleaved(cases, iterations);
+    std::vector<double> perCall = bench::MeasureInterleaved(cases, iterations);
     printf("%-40s %12s %10s %14s\n", "call", "us/call", "ratio", "ratio/request");
     for (size_t i = 0; i < cases.size(); ++i)
         printf("%-40s %12.2f %10.2f %14.2f\n", cases[i].name, perCall[i], perCall[i] / perCall[0],

@@ -183,4 +183,46 @@ InterfaceTableReading ReadInterfaceTable(const std::vector<uint8_t>& bytes) {
     return reading;
 }
 
+namespace {
+
+constexpr size_t kDetailsUser = 32, kDetailsDevice = 542, kDetailsUserMarker = 1052, kDetailsDeviceMarker = 1056;
+static_assert(kDetailsDevice - kDetailsUser == 2 * kSimDetailsNameMaxUnits &&
+                  kDetailsDevice + 2 * kSimDetailsNameMaxUnits <= kDetailsUserMarker,
+              "each name has 510 bytes");
+
+void PutName(uint8_t* field, const std::u16string& name) {
+    for (size_t i = 0; i < name.size() && i < kSimDetailsNameMaxUnits; ++i) Put<uint16_t>(field + 2 * i, name[i]);
+}
+
+std::u16string GetName(const uint8_t* field) {
+    std::u16string name;
+    for (size_t i = 0; i < kSimDetailsNameMaxUnits; ++i) {
+        auto unit = static_cast<char16_t>(Get<uint16_t>(field + 2 * i));
+        if (!unit) break;
+        name += unit;
+    }
+    return name;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ConnectionDetailsBytes(const SimConnectionDetails& details) {
+    std::vector<uint8_t> bytes(kSimDetailsRecordBytes);
+    PutName(&bytes[kDetailsUser], details.user);
+    PutName(&bytes[kDetailsDevice], details.device);
+    Put(&bytes[kDetailsUserMarker], details.userMarker);
+    Put(&bytes[kDetailsDeviceMarker], details.deviceMarker);
+    return bytes;
+}
+
+SimConnectionDetails ReadConnectionDetails(std::vector<uint8_t> bytes) {
+    bytes.resize(kSimDetailsRecordBytes);
+    SimConnectionDetails details;
+    details.user = GetName(&bytes[kDetailsUser]);
+    details.device = GetName(&bytes[kDetailsDevice]);
+    details.userMarker = Get<uint32_t>(&bytes[kDetailsUserMarker]);
+    details.deviceMarker = Get<uint32_t>(&bytes[kDetailsDeviceMarker]);
+    return details;
+}
+
 }  // namespace qlsim

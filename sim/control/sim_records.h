@@ -73,4 +73,20 @@ struct InterfaceTableReading {
 };
 InterfaceTableReading ReadInterfaceTable(const std::vector<uint8_t>& bytes);
 
+// The 1088-byte connection details record (answer to 0x22245F): the user's
+// and the device's name, 510 bytes each at 32 and 542, and their markers at
+// 1052 and 1056 (0xFFFFFFFF: not there). A name of 255 units fills its field
+// with no terminator; a longer one is cut to 255 units.
+constexpr size_t kSimDetailsRecordBytes = 1088;
+constexpr size_t kSimDetailsNameMaxUnits = 255;
+constexpr uint32_t kSimDetailsAbsent = 0xFFFFFFFF;
+struct SimConnectionDetails {
+    std::u16string user, device;
+    uint32_t userMarker = 0, deviceMarker = 0;
+};
+std::vector<uint8_t> ConnectionDetailsBytes(const SimConnectionDetails& details);
+// Any bytes read as the driver answers them: cut or zero-padded to 1088,
+// each name up to its first zero unit or its field's end.
+SimConnectionDetails ReadConnectionDetails(std::vector<uint8_t> bytes);
+
 }  // namespace qlsim

@@ -23,36 +23,34 @@ DWORD waitWhilePending(SC_HANDLE service, DWORD pending, DWORD wanted) {
 
 }  // namespace
 
-DWORD InstallDriverService(const wchar_t* imagePath) {
+DWORD InstallService(const wchar_t* name, const wchar_t* displayName, DWORD type, const wchar_t* imagePath) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager.handle) return GetLastError();
-    ServiceHandle service(CreateServiceW(manager.handle, QLSIM_SERVICE_NAME, QLSIM_SERVICE_NAME,
-                                         SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
-                                         SERVICE_ERROR_NORMAL, imagePath, nullptr, nullptr, nullptr, nullptr,
-                                         nullptr));
+    ServiceHandle service(CreateServiceW(manager.handle, name, displayName, SERVICE_ALL_ACCESS, type,
+                                         SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, imagePath, nullptr, nullptr,
+                                         nullptr, nullptr, nullptr));
     if (service.handle) return ERROR_SUCCESS;
     if (GetLastError() != ERROR_SERVICE_EXISTS) return GetLastError();
-    ServiceHandle existing(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    ServiceHandle existing(OpenServiceW(manager.handle, name, SERVICE_ALL_ACCESS));
     if (!existing.handle) return GetLastError();
-    return errorOr(ChangeServiceConfigW(existing.handle, SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
-                                        SERVICE_ERROR_NORMAL, imagePath, nullptr, nullptr, nullptr, nullptr,
-                                        nullptr, nullptr));
+    return errorOr(ChangeServiceConfigW(existing.handle, type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, imagePath,
+                                        nullptr, nullptr, nullptr, nullptr, nullptr, displayName));
 }
 
-DWORD StartDriverService() {
+DWORD StartNamedService(const wchar_t* name) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager.handle) return GetLastError();
-    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    ServiceHandle service(OpenServiceW(manager.handle, name, SERVICE_ALL_ACCESS));
     if (!service.handle) return GetLastError();
     if (!StartServiceW(service.handle, 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
         return GetLastError();
     return waitWhilePending(service.handle, SERVICE_START_PENDING, SERVICE_RUNNING);
 }
 
-DWORD StopDriverService() {
+DWORD StopNamedService(const wchar_t* name) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager.handle) return GetLastError();
-    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    ServiceHandle service(OpenServiceW(manager.handle, name, SERVICE_ALL_ACCESS));
     if (!service.handle) return GetLastError();
     SERVICE_STATUS status;
     if (!ControlService(service.handle, SERVICE_CONTROL_STOP, &status) &&
@@ -61,21 +59,29 @@ DWORD StopDriverService() {
     return waitWhilePending(service.handle, SERVICE_STOP_PENDING, SERVICE_STOPPED);
 }
 
-DWORD RemoveDriverService() {
+DWORD RemoveNamedService(const wchar_t* name) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager.handle) return GetLastError();
-    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_ALL_ACCESS));
+    ServiceHandle service(OpenServiceW(manager.handle, name, SERVICE_ALL_ACCESS));
     if (!service.handle) return GetLastError();
     return errorOr(DeleteService(service.handle));
 }
 
-DWORD DriverServiceState() {
+DWORD NamedServiceState(const wchar_t* name) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager.handle) return 0;
-    ServiceHandle service(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_QUERY_STATUS));
+    ServiceHandle service(OpenServiceW(manager.handle, name, SERVICE_QUERY_STATUS));
     SERVICE_STATUS status;
     if (!service.handle || !QueryServiceStatus(service.handle, &status)) return 0;
     return status.dwCurrentState;
 }
+
+DWORD InstallDriverService(const wchar_t* imagePath) {
+    return InstallService(QLSIM_SERVICE_NAME, QLSIM_SERVICE_NAME, SERVICE_KERNEL_DRIVER, imagePath);
+}
+DWORD StartDriverService() { return StartNamedService(QLSIM_SERVICE_NAME); }
+DWORD StopDriverService() { return StopNamedService(QLSIM_SERVICE_NAME); }
+DWORD RemoveDriverService() { return RemoveNamedService(QLSIM_SERVICE_NAME); }
+DWORD DriverServiceState() { return NamedServiceState(QLSIM_SERVICE_NAME); }
 
 }  // namespace qlsim

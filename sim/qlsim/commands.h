@@ -45,6 +45,9 @@ int CommandComplete(const Words& words);
 int CommandRecord(const Words& words);
 int CommandAddress(const Words& words);
 int CommandInterface(const Words& words);
+int CommandDetails(const Words& words);
 int CommandConfig(const Words& words);
+int CommandDiag(const Words& words);
+int CommandSettings(const Words& words);
 
 }  // namespace qlsim

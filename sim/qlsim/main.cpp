@@ -28,7 +28,10 @@ const Command kCommands[] = {
     {L"record", qlsim::CommandRecord, "read or write a record the driver answers with"},
     {L"address", qlsim::CommandAddress, "set or show the virtual, server and point-of-presence addresses"},
     {L"interface", qlsim::CommandInterface, "add, list, clear or fill the driver's interface table"},
+    {L"details", qlsim::CommandDetails, "set or show the user, device and markers of the connection details"},
     {L"config", qlsim::CommandConfig, "lay down, change, show or take away the client's registry configuration and services"},
+    {L"diag", qlsim::CommandDiag, "the simulated diagnostics service: start, request log, tags, behaviour"},
+    {L"settings", qlsim::CommandSettings, "write the client's settings stores (cookie, text and binary)"},
 };
 
 int MainUsage(FILE* out) {

@@ -172,6 +172,25 @@ TEST(Win64Dll, CarriesItsVersionBlockAndManifest) {
     expectVersionAndManifest(image);
 }
 
+// A language module is taken only with the library's own product version;
+// it carries resources and nothing else.
+TEST(PseudoLocaleModule, CarriesTheLibrarysProductVersionAndNoCode) {
+    for (const std::string& dir : {kWin32Dir, kWin64Dir}) {
+        PeImage image(dir + "/qps-ploc/qlclapi.resources.dll");
+        ASSERT_EQ(image.error(), "") << dir;
+        EXPECT_TRUE(image.exports().empty()) << dir;
+        EXPECT_TRUE(image.importedDlls().empty()) << dir;
+        const pecheck::ResourceEntry* version = nullptr;
+        for (const auto& r : image.resources())
+            if (r.type == 16 && r.id == 1) version = &r;
+        ASSERT_NE(version, nullptr) << dir;
+        FixedVersion fixed{};
+        ASSERT_TRUE(readFixedVersion(version->data, fixed)) << dir;
+        EXPECT_EQ(fixed.productMS, 0x000C000Cu) << dir;
+        EXPECT_EQ(fixed.productLS, 0x422F0001u) << dir;
+    }
+}
+
 // Users compile against include/qlclapi.h: every export must be declared
 // there, with the calling convention the image has.
 TEST(PublicHeader, DeclaresEveryExportWithItsConvention) {

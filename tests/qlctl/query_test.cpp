@@ -1,4 +1,4 @@
-// version, state and reason: what the simulated client answers, as qlctl
+// version, state and reason (with its text): what the simulated client answers, as qlctl
 // prints it in text and JSON.
 #include "support/sorted_json.h"
 #include "support/qlctl_process.h"
@@ -37,7 +37,10 @@ const QueryCase kQueryCases[] = {
      "{\"hex\":\"0x0C0C422F\",\"own_generation\":true,\"version\":\"12.12.16943\",\"word\":202129967}\n"},
     {"LargestVersionJson", [](QlSimState& s) { s.version = 0xFFFFFFFF; }, 0, L"version --json",
      "{\"hex\":\"0xFFFFFFFF\",\"own_generation\":false,\"version\":\"255.255.65535\",\"word\":4294967295}\n"},
-    {"NoReason", [](QlSimState&) {}, 0, L"reason", "0\n"},
+    {"NoReason", [](QlSimState&) {}, 0, L"reason", "0 Reason not set.\n"},
+    {"ReasonJson", [](QlSimState& s) { s.disconnectReason = 51; }, 0, L"reason --json",
+     "{\"reason\":51,\"text\":\"User disconnected.\"}\n"},
+    {"ReasonWithoutText", [](QlSimState& s) { s.disconnectReason = 47; }, 0, L"reason", "47\n"},
     {"LargestReasonJson", [](QlSimState& s) { s.disconnectReason = 0xFFFFFFFF; }, 0, L"reason --json",
      "{\"reason\":4294967295}\n"},
 };

@@ -19,6 +19,10 @@ const AbsentCase kAbsentCases[] = {
     {"StateIsNotLoaded", L"state", kNone, 0, "6 client-not-loaded\n"},
     {"VersionIsTheLibrarysOwn", L"version", kNone, 0, "12.12.16943 (0x0C0C422F), this library's generation 12.12\n"},
     {"Reason", L"reason", kNone, 1, kNone},
+    {"StatusSaysNotLoaded", L"status", kNone, 0, "Vorantis client is not loaded.\n"},
+    {"StatusJsonWithoutDriverValues", L"status --json", kNone, 0,
+     "{\"name\":\"client-not-loaded\",\"phase\":null,\"reason\":null,\"state\":6,"
+     "\"text\":\"Vorantis client is not loaded.\",\"traffic_bypassed\":null}\n"},
     {"Enable", L"enable", kNone, 1, kNone},
     {"Logoff", L"logoff", kNone, 1, kNone},
     {"Bypass", L"bypass", kNone, 1, kNone},
@@ -71,6 +75,8 @@ const LibraryCase kLibraryCases[] = {
     {"PresentExportStillWorks", L"qlctl_stub", L"version", 0, ""},
     {"MissingAddressExport", L"qlctl_stub", L"addresses", 3, "does not export QuorlanGetVirtualAddressEx"},
     {"MissingDetailsExport", L"qlctl_stub", L"pop", 3, "does not export QuorlanGetPointOfPresenceDetailsEx"},
+    {"MissingStatusExport", L"qlctl_stub", L"status", 3, "does not export QuorlanGetConnectionStateString"},
+    {"MissingStatusExportOfWatch", L"qlctl_stub", L"watch --text --count 1", 3, "does not export"},
     {"ParseNeedsNoLibrary", L"qlctl_alone", L"parse 10.1.2.3", 0, ""},
 };
 

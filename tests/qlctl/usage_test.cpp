@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Qlctl, Usage, testing::ValuesIn(kUsageCases),
 const wchar_t* const kCommands[] = {L"version",   L"state",   L"reason",    L"enable", L"logoff",
                                     L"bypass",    L"route-check", L"connect", L"condition", L"watch",
                                     L"addresses", L"pop",     L"parse",     L"format", L"id",
-                                    L"server",    L"startup"};
+                                    L"server",    L"startup",   L"status"};
 
 class Help : public SimulatedClientTest, public testing::WithParamInterface<const wchar_t*> {};
 

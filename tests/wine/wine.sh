@@ -4,7 +4,8 @@
 #
 #   wine.sh start BUILD_DIR   make the prefix (first time only), keep one
 #                             wineserver alive, install and start the
-#                             simulated client's driver
+#                             simulated client's driver and its diagnostics
+#                             service
 #   wine.sh stop BUILD_DIR    stop that wineserver (and with it the driver)
 #   wine.sh run BUILD_DIR PROGRAM [ARGS...]
 #                             run a Windows program in that prefix
@@ -49,7 +50,17 @@ start_session() {
     if ! "$wine64" "$build_dir/qlsim.exe" status >/dev/null; then
         "$wine64" "$build_dir/qlsim.exe" install && "$wine64" "$build_dir/qlsim.exe" start
     fi &&
-        "$wine64" "$build_dir/qlsim.exe" reset
+        "$wine64" "$build_dir/qlsim.exe" reset &&
+        start_diagnostics
+}
+
+# The diagnostics service is a service of its own process: registered (again,
+# in case the build folder moved) and started through the service manager,
+# afresh, so that a session kept alive runs the program just built.
+start_diagnostics() {
+    "$wine64" "$build_dir/qlsim.exe" diag install >/dev/null &&
+        { "$wine64" "$build_dir/qlsim.exe" diag stop >/dev/null || true; } &&
+        "$wine64" "$build_dir/qlsim.exe" diag start
 }
 
 case "$command" in

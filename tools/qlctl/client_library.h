@@ -24,6 +24,10 @@ public:
         return reinterpret_cast<Function>(reinterpret_cast<void*>(findExport(name)));
     }
 
+    // The loaded library itself (for its resources), or null when it
+    // cannot be loaded (the reason is printed).
+    HMODULE module() { return load() ? module_ : nullptr; }
+
 private:
     bool load();
     FARPROC findExport(const char* name);

@@ -43,8 +43,6 @@ std::string OwnGenerationText() {
     return text;
 }
 
-std::string ReasonText(uint32_t) { return {}; }
-
 std::string NetworkTypeMeaning(uint32_t type) {
     switch (type) {
     case 0: return "not available";

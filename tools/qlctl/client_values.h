@@ -22,10 +22,6 @@ std::string HexWord(uint32_t word);
 // speaks (12.12); the build number does not count.
 bool IsOwnGeneration(uint32_t word);
 std::string OwnGenerationText();
-// The text of a disconnect reason code. Empty for now: the library does not
-// offer reason texts yet. When it does, look the text up here and `reason`
-// prints it beside the number.
-std::string ReasonText(uint32_t code);
 // The point of presence's network type by what it stands for: the library
 // knows only which of the interface's flag bits 0x10 and 0x20 was set, not
 // what the bits mean, so neither does qlctl. "flag 0x10" for 3, "flag 0x20"

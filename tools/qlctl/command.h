@@ -43,9 +43,15 @@ extern const Command kAddressesCommand;
 extern const Command kPopCommand;
 extern const Command kParseCommand;
 extern const Command kFormatCommand;
+extern const Command kStatusCommand;
 extern const Command kIdCommand;
 extern const Command kServerCommand;
 extern const Command kStartupCommand;
+extern const Command kReportCommand;
+extern const Command kBandwidthCommand;
+extern const Command kTagCommand;
+extern const Command kDiagCommand;
+extern const Command kSettingCommand;
 
 // Prints the command's help to standard output; returns kExitOk.
 int Help(const Command& command);

@@ -10,6 +10,7 @@
 #include "client_values.h"
 #include "command.h"
 #include "json.h"
+#include "status_texts.h"
 
 namespace qlctl {
 
@@ -49,14 +50,27 @@ std::string UtcNow() {
     return text;
 }
 
-std::string ChangeLine(int32_t state, bool json) {
+// With the status text, when one is given: in JSON as it stands, as text on
+// the lines that follow, each indented by two spaces.
+std::string ChangeLine(int32_t state, bool json, const std::string* statusText) {
     std::string time = UtcNow();
     if (json) {
         JsonObject line;
         line.addString("name", StateName(state)).addNumber("state", state).addString("time", time);
+        if (statusText) line.addString("text", *statusText);
         return line.text();
     }
-    return time + " " + std::to_string(state) + " " + StateName(state);
+    std::string line = time + " " + std::to_string(state) + " " + StateName(state);
+    if (statusText) {
+        std::string text = WithNewlines(*statusText);
+        for (size_t start = 0; start <= text.size();) {
+            size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            line += "\n  " + text.substr(start, end - start);
+            start = end + 1;
+        }
+    }
+    return line;
 }
 
 struct Watcher {
@@ -64,6 +78,7 @@ struct Watcher {
     PFN_QuorlanCancelNotifyStateChange cancel;
     PFN_QuorlanGetConnectionState getState;
     bool json;
+    ClientLibrary* withText;  // the library to ask for the status text, or null
     uint32_t count;  // 0: until interrupted
     bool abandoned;  // a request may still complete into the structure and event
 
@@ -105,7 +120,10 @@ struct Watcher {
                             std::string("the client ended the request with status ") + text +
                                 " (did its driver stop?)");
             }
-            int printed = PrintLine(kWatchCommand, ChangeLine(getState(), json));
+            const int32_t state = getState();
+            std::string text;
+            if (withText && !ConnectionStatusText(*withText, text)) return kExitLibrary;
+            int printed = PrintLine(kWatchCommand, ChangeLine(state, json, withText ? &text : nullptr));
             if (printed != kExitOk) return printed;
         }
         return kExitOk;
@@ -115,11 +133,12 @@ struct Watcher {
 int RunWatch(const Words& words, ClientLibrary& library) {
     Arguments arguments;
     std::string problem;
-    if (!arguments.parse(words, {{L"--json", false}, {L"--count", true}}, problem))
+    if (!arguments.parse(words, {{L"--json", false}, {L"--text", false}, {L"--count", true}}, problem))
         return UsageError(kWatchCommand, problem);
     if (!arguments.positionals().empty()) return UsageError(kWatchCommand, "takes no arguments");
     Watcher watcher{};
     watcher.json = arguments.has(L"--json");
+    if (arguments.has(L"--text")) watcher.withText = &library;
     if (const std::wstring* count = arguments.value(L"--count"))
         if (!ParseCount(*count, watcher.count)) return UsageError(kWatchCommand, "--count needs a whole number from 1");
 
@@ -127,6 +146,7 @@ int RunWatch(const Words& words, ClientLibrary& library) {
     watcher.cancel = QLCTL_EXPORT(library, QuorlanCancelNotifyStateChange);
     watcher.getState = QLCTL_EXPORT(library, QuorlanGetConnectionState);
     if (!watcher.notify || !watcher.cancel || !watcher.getState) return kExitLibrary;
+    if (watcher.withText && !QLCTL_EXPORT(library, QuorlanGetConnectionStateString)) return kExitLibrary;
 
     Handle changed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     Handle stop(CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -142,13 +162,15 @@ int RunWatch(const Words& words, ClientLibrary& library) {
 }  // namespace
 
 const Command kWatchCommand = {
-    L"watch", "print each change of the connection state", "watch [--json] [--count N]",
+    L"watch", "print each change of the connection state", "watch [--json] [--text] [--count N]",
     "  Waits for the client to report a change of its connection state and prints\n"
     "  one line for each: the time (UTC), the new state number and its name. Runs\n"
     "  until Ctrl+C (which cancels the pending request; exit code 0) or, with\n"
     "  --count, until N changes were printed.\n"
     "  Exit code 1 when notification is not available (no client driver, or a\n"
     "  driver of another version).\n"
+    "  --text   also the status text after each change, on the lines that follow,\n"
+    "           indented by two spaces (with --json: a \"text\" member)\n"
     "  --json   one object per line: {\"name\":\"connected\",\"state\":3,\"time\":\"2025-01-31T09:15:02.250Z\"}\n",
     RunWatch};
 

@@ -3,6 +3,7 @@
 #include "client_values.h"
 #include "command.h"
 #include "json.h"
+#include "status_texts.h"
 
 namespace qlctl {
 
@@ -46,7 +47,7 @@ int RunReason(const Words& words, ClientLibrary& library) {
     if (!getReason) return kExitLibrary;
     QlUInt32 reason = 0;
     if (!getReason(&reason)) return NotAvailable(kReasonCommand);
-    std::string text = ReasonText(reason);
+    std::string text = ReasonText(library, reason);
     if (json) {
         JsonObject object;
         object.addNumber("reason", reason);
@@ -76,10 +77,11 @@ const Command kStateCommand = {
     RunState};
 
 const Command kReasonCommand = {
-    L"reason", "print the last disconnect reason code", "reason [--json]",
-    "  Prints the code of the last disconnect reason (0: none). Exit code 1 without\n"
-    "  a client driver.\n"
-    "  --json   {\"reason\":51}\n",
+    L"reason", "print the last disconnect reason code and its text", "reason [--json]",
+    "  Prints the code of the last disconnect reason (0: none) and its text in the\n"
+    "  language of the status text; a code without a text prints alone. Exit code 1\n"
+    "  without a client driver.\n"
+    "  --json   {\"reason\":51,\"text\":\"User disconnected.\"} (no text member without a text)\n",
     RunReason};
 
 }  // namespace qlctl

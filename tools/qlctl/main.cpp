@@ -15,6 +15,7 @@ const Command* const kCommands[] = {
     &qlctl::kVersionCommand,
     &qlctl::kStateCommand,
     &qlctl::kReasonCommand,
+    &qlctl::kStatusCommand,
     &qlctl::kEnableCommand,
     &qlctl::kLogoffCommand,
     &qlctl::kBypassCommand,
@@ -29,6 +30,11 @@ const Command* const kCommands[] = {
     &qlctl::kIdCommand,
     &qlctl::kServerCommand,
     &qlctl::kStartupCommand,
+    &qlctl::kReportCommand,
+    &qlctl::kBandwidthCommand,
+    &qlctl::kTagCommand,
+    &qlctl::kDiagCommand,
+    &qlctl::kSettingCommand,
 };
 
 const Command* FindCommand(const std::wstring& name) {
@@ -46,7 +52,8 @@ std::string ToolUsage() {
     text +=
         "exit codes:\n"
         "  0  success\n"
-        "  1  the client refused, or is not available (no client driver)\n"
+        "  1  the client refused, or is not available (no client driver, no diagnostics\n"
+        "     service)\n"
         "  2  usage error: bad arguments or unacceptable input\n"
         "  3  qlclapi.dll could not be loaded from qlctl's folder, lacks an export, or\n"
         "     answered with a record qlctl cannot read\n"

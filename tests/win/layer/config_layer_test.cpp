@@ -58,7 +58,10 @@ protected:
         handles_ = OpenHandles();
     }
     void TearDown() override {
-        EXPECT_EQ(OpenHandles(), handles_) << "handles left open";
+        // A skipped test opened nothing; the count may still move with what the platform opens lazily.
+        if (!IsSkipped()) {
+            EXPECT_EQ(OpenHandles(), handles_) << "handles left open";
+        }
         RemoveScratch();
         EXPECT_EQ(qlsim::RemoveClientKeys(), 0u);
     }

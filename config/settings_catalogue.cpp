@@ -1,0 +1,231 @@
+#include "config/settings_catalogue.h"
+
+namespace qlclapi {
+
+// In the client's order. A_VES_VorantisUserName (1190) comes twice: the
+// first entry (0x11) is the one lookups see.
+const SettingDefinition kSettingCatalogue[kSettingCount] = {
+    {1318, 0x10, u"A_RPC_TcpProxyMode"},
+    {1280, 0x10, u"A_RPC_CoalesceTimeout"},
+    {1281, 0x10, u"A_RPC_DatagramExpireTime"},
+    {1284, 0x10, u"A_RPC_ConObjSendLimit"},
+    {1283, 0x10, u"A_RPC_ConObjRcvLimit"},
+    {1288, 0x10, u"A_RPC_AssociationConnectionObjectLimit"},
+    {1289, 0x10, u"A_RPC_AssociationAddressObjectLimit"},
+    {1315, 0x10, u"A_RPC_TcpFlowSendWindowSize"},
+    {1316, 0x10, u"A_RPC_TcpFlowUnackedReceiveWindowMax"},
+    {1302, 0x10, u"A_RPC_DispQueue_DefaultQueue"},
+    {1101, 0x10, u"A_VES_WebAccOptimization"},
+    {1102, 0x10, u"A_VES_WebAccPorts"},
+    {1125, 0x10, u"A_VES_DisconnectComplianceLevelBelow"},
+    {1126, 0x10, u"A_VES_QuarantineComplianceLevelBelow"},
+    {1082, 0x10, u"A_VES_FilterBroadcast"},
+    {1083, 0x10, u"A_VES_FilterMulticast"},
+    {1172, 0x10, u"A_VES_MinimumMulticastTtl"},
+    {1173, 0x10, u"A_VES_FilterLinkLocalMulticast"},
+    {1190, 0x11, u"A_VES_VorantisUserName"},
+    {6146, 0x12, u"A_DeviceClass"},
+    {8194, 0x13, u"A_UserSet"},
+    {1037, 0x11, u"A_VESEnableTrayMenu"},
+    {1038, 0x11, u"A_VESEnableControlPanel"},
+    {1059, 0x11, u"A_DefaultPassthruMode"},
+    {1061, 0x11, u"A_ClientSetsDefaultPassthruMode"},
+    {1096, 0x11, u"A_BypassDuringLogoff"},
+    {1113, 0x11, u"A_VESEnableBypassIoctl"},
+    {1147, 0x10, u"A_VES_MobileDeviceLockOnLogoff"},
+    {1151, 0x10, u"A_VES_LogonBlockWinlogonTime"},
+    {1193, 0x12, u"A_VES_Biometrics"},
+    {1195, 0x10, u"A_VES_UseBluetoothDeviceName"},
+    {1199, 0x10, u"A_VES_UseLocalProxyForPassthrough"},
+    {1067, 0x11, u"A_VESAuthHelloListMask"},
+    {1074, 0x11, u"A_VES_LogonConnectDlgStart"},
+    {1075, 0x11, u"A_VES_LogonConnectDlgDisable"},
+    {1081, 0x11, u"A_VES_LogonConnectWaitQls"},
+    {1076, 0x11, u"A_VES_LogonConnectWaitDc"},
+    {1077, 0x11, u"A_VES_LogoffDelay"},
+    {1078, 0x11, u"A_VES_NetLogonRetries"},
+    {1079, 0x11, u"A_VES_NetLogonRetryMultiple"},
+    {1085, 0x11, u"A_VES_AllowClientSavePasswordMode"},
+    {1108, 0x11, u"A_VES_AutomaticTryWindowsUserCreds"},
+    {1109, 0x11, u"A_VES_AllowCertificateConfig"},
+    {1150, 0x11, u"A_VES_ShowNacDetails"},
+    {1138, 0x11, u"A_VES_ShowNoSmartcardBtn"},
+    {1159, 0x10, u"A_SuppressModeNegotiationConfirm"},
+    {1115, 0x11, u"A_VES_DisableOTPSyntaxValidation"},
+    {1142, 0x11, u"A_VES_AlwaysPrompt"},
+    {1201, 0x11, u"A_VES_NeverPrompt"},
+    {1146, 0x11, u"A_VES_AlwaysClearPIN"},
+    {1163, 0x11, u"A_VES_DisconnectOnSmartcardRemoval"},
+    {1069, 0x11, u"A_DefaultCredentials"},
+    {1070, 0x11, u"A_ClientSetsDefaultCredentials"},
+    {1179, 0x11, u"A_VES_CustomLogonPrompt"},
+    {1180, 0x10, u"A_VES_LogonRepromptCredential"},
+    {1145, 0x11, u"A_VES_ReAuthUponResume"},
+    {1190, 0x10, u"A_VES_VorantisUserName"},
+    {939, 0x11, u"A_Auth_EapDisallowedTypes"},
+    {938, 0x11, u"A_Auth_EapHideUserId"},
+    {13350, 0x11, u"A_PROF_NTLM_SuffixIsDomain"},
+    {1148, 0x10, u"A_DA_DisconnectOnLogoff"},
+    {16390, 0x10, u"A_DA_RADIUS_SameAsUser"},
+    {16393, 0x10, u"A_DA_Auth_EapDisallowedTypes"},
+    {16392, 0x10, u"A_DA_Auth_EapHideUserId"},
+    {1183, 0x11, u"A_VES_CaptivePortalEnabled"},
+    {1184, 0x11, u"A_VES_CaptivePortalLogonUrl"},
+    {1194, 0x11, u"A_VES_CaptivePortalDisableWebProxy"},
+    {1185, 0x10, u"A_VES_AddSplitTunnelRoutes"},
+    {1186, 0x10, u"A_VES_LocalityServerAddress"},
+    {20481, 0x11, u"A_FollowEvents_VES_RemoteManagement"},
+    {20495, 0x11, u"A_FollowEvents_VES_DebugEvents"},
+    {20487, 0x11, u"A_FollowEvents_VES_ArchiveDirectory"},
+    {20489, 0x11, u"A_FollowEvents_VES_Granularity"},
+    {20491, 0x11, u"A_FollowEvents_VES_PollInterval"},
+    {20493, 0x11, u"A_FollowEvents_VES_MaxSize"},
+    {1025, 0x10, u"A_RoamingEnable"},
+    {1026, 0x10, u"A_RoamViaCard"},
+    {1035, 0x10, u"A_RoamDhcpBeaconing"},
+    {1052, 0x10, u"A_BeaconingWithSubnetMask"},
+    {1135, 0x10, u"A_RoamBlockSP2Beaconing"},
+    {1034, 0x10, u"A_RoamSupernetting"},
+    {1027, 0x10, u"A_RoamNominalDiscoverInterval"},
+    {1028, 0x10, u"A_RoamBackoffDiscoverInterval"},
+    {1029, 0x10, u"A_RoamDiscoverGuard"},
+    {1031, 0x10, u"A_RoamServerDetectRetries"},
+    {1032, 0x10, u"A_RoamSubnetSwitchRetries"},
+    {1033, 0x10, u"A_RoamOutOfRangeRetries"},
+    {1130, 0x10, u"A_RoamPrioritizeDefaultGateways"},
+    {1155, 0x10, u"A_RoamAddressTypePreference"},
+    {1060, 0x10, u"A_FixupDefaultGateways"},
+    {1084, 0x10, u"A_VES_DynamicDnsConfig_legacy"},
+    {1158, 0x10, u"A_VES_DynamicDnsConfig"},
+    {1208, 0x10, u"A_VES_DefaultPopDnsServer"},
+    {1105, 0x10, u"A_VES_ReleaseOnBypass"},
+    {1106, 0x10, u"A_VES_FilterNetBIOSPop"},
+    {1149, 0x10, u"A_VES_ActiveConnectionManagement"},
+    {1160, 0x10, u"A_VES_AllowSecondaryUser"},
+    {1107, 0x10, u"A_VES_VNICMetric"},
+    {1110, 0x10, u"A_VES_QuellInterfacePopups"},
+    {1131, 0x10, u"A_VES_HideVnic"},
+    {1132, 0x10, u"A_VES_VnicLinkSpeed"},
+    {1152, 0x10, u"A_VES_IgnoreVnicDefaultRoute"},
+    {1044, 0x10, u"A_VESMaxSendQueueSize"},
+    {1046, 0x10, u"A_DisconnectOnSuspend"},
+    {1053, 0x10, u"A_DisconnectTimeout"},
+    {1054, 0x10, u"A_ReconnectRetryTimeout"},
+    {1047, 0x10, u"A_PowerBroadcastPatch"},
+    {1048, 0x10, u"A_PassthruList"},
+    {1055, 0x10, u"A_BlockList"},
+    {1294, 0x10, u"A_RPC_DatagramSendLimit"},
+    {1307, 0x10, u"A_RPC_ProxyPingEnable"},
+    {1091, 0x10, u"A_VES_FastXPDesktop"},
+    {1095, 0x10, u"A_VES_ShowFailoverDialog"},
+    {1103, 0x10, u"A_VES_BrowserConcurrentConnections"},
+    {1097, 0x10, u"A_MulticastPatch"},
+    {1308, 0x10, u"A_RPC_UnreachableConnectTimeout"},
+    {1111, 0x10, u"A_VES_GSMHangupPatch"},
+    {1309, 0x10, u"A_RPC_ConObjectLimit"},
+    {1157, 0x10, u"A_VES_PassThruGPNotifications"},
+    {1317, 0x10, u"A_RPC_AddressObjectSyncDelay"},
+    {1164, 0x10, u"A_VES_LogDNS"},
+    {1167, 0x10, u"A_VES_RedirectTcpFlowsUsingRoutes"},
+    {1168, 0x10, u"A_VES_TcpProxyAddress"},
+    {1319, 0x10, u"A_RPC_DefaultDatagramRTIMP"},
+    {1191, 0x10, u"A_VES_DllHookProcesses"},
+    {1206, 0x10, u"A_VES_AddRouteHostnames"},
+    {1212, 0x10, u"A_VES_AddRouteProcesses"},
+    {1192, 0x10, u"A_VES_PerAppDisallowedApplications"},
+    {1202, 0x11, u"A_VES_IgnoreFatalDisconnect"},
+    {1092, 0x10, u"A_VES_DevcapsInterval"},
+    {1123, 0x10, u"A_VES_VerboseDevcapReporting"},
+    {1129, 0x10, u"A_VES_DevcapReportingWithOtherData"},
+    {1124, 0x10, u"A_VES_NACPollingInterval"},
+    {1156, 0x10, u"A_VES_NACOpswatTimeout"},
+    {1133, 0x10, u"A_VES_NACVerbosePolling"},
+    {935, 0x10, u"A_VMS_PolicyDisconnectIfIncompat"},
+    {1136, 0x10, u"A_VES_NACThreatRescanGuardTime"},
+    {1165, 0x10, u"A_VES_NACThreatRescanGuardTimeMinutes"},
+    {1196, 0x10, u"A_VES_ReputationBlockLevel"},
+    {1197, 0x10, u"A_VES_ReputationExpirationTimeout"},
+    {1204, 0x10, u"A_VES_ReputationRequestTimeoutAction"},
+    {1205, 0x10, u"A_VES_ReputationRequestTimeout"},
+    {1090, 0x10, u"A_VES_AllowComputerPoliciesToRun"},
+    {941, 0x10, u"A_VMS_SecurID_Timeout"},
+    {1153, 0x10, u"A_VES_EapGtcPasswordChangeTokens"},
+    {1211, 0x0, u"A_VES_IgnorePidHash"},
+    {1213, 0x0, u"A_VES_OverrideFirewall"},
+    {1200, 0x6, u"A_VES_QuorlanServices_Id"},
+    {1210, 0x2, u"A_VES_SendLogsEmailAddress"},
+    {1214, 0x20, u"A_VES_AddRouteProcessesAuthoritative"},
+    {1215, 0x0, u"A_VES_FilterTcpDns"},
+    {24832, 0x2, u"A_DIAG_ReportingInterval"},
+    {24833, 0x6, u"A_DIAG_BandwidthTest"},
+    {24834, 0x2, u"A_DIAG_BandwidthTestSchedule"},
+    {24835, 0x2, u"A_DIAG_ClientReportSchedule"},
+    {24870, 0x2, u"A_DIAG_LocationDataCollection"},
+    {24838, 0x2, u"A_DIAG_GpsConfiguration"},
+    {24839, 0x2, u"A_DIAG_RestrictMobileRouterConfig"},
+    {24840, 0x6, u"A_DIAG_Cradlepoint"},
+    {24841, 0x6, u"A_DIAG_MobileHotspot"},
+    {24843, 0x6, u"A_DIAG_MotorolaVML700"},
+    {24842, 0x6, u"A_DIAG_MotorolaVML750"},
+    {24844, 0x6, u"A_DIAG_CalAmp"},
+    {25880, 0x6, u"A_DIAG_Cisco"},
+    {24845, 0x6, u"A_DIAG_Harris"},
+    {25882, 0x6, u"A_DIAG_RouterMicrohard"},
+    {24846, 0x6, u"A_DIAG_Rocket"},
+    {24847, 0x6, u"A_DIAG_SierraAirLink"},
+    {24848, 0x6, u"A_DIAG_SkyusX"},
+    {24849, 0x6, u"A_DIAG_SierraMG"},
+    {24850, 0x2, u"A_DIAG_EnableClientReports"},
+    {24851, 0x6, u"A_DIAG_CustomTests"},
+    {24852, 0x2, u"A_DIAG_EnableWiFiLocation"},
+    {24869, 0x2, u"A_DIAG_EnableSerialPortSharing"},
+    {24872, 0x2, u"A_DIAG_EnableBandwidthTest"},
+    {24873, 0x2, u"A_DIAG_UninstallDiagnostics"},
+    {24874, 0x2, u"A_DIAG_AutoEnableGPS"},
+    {24875, 0xE, u"A_DIAG_AuthToken"},
+    {25881, 0x2, u"A_DIAG_GpsUpdateIntensity"},
+    {24863, 0x6, u"A_DIAG_BuiltinTests"},
+    {24864, 0x2, u"A_DIAG_PingTimeout"},
+    {25883, 0x2, u"A_DIAG_ScreenSetting"},
+    {24876, 0x20, u"A_DIAG_ReportingUrl"},
+    {24877, 0x20, u"A_DIAG_ServerThumbprint"},
+    {24878, 0x20, u"A_DIAG_CollectFlows"},
+    {24879, 0x20, u"A_DIAG_CollectReputation"},
+};
+
+const SettingDefinition* FindSetting(uint32_t id) noexcept {
+    for (const SettingDefinition& entry : kSettingCatalogue)
+        if (entry.id == id) return &entry;
+    return nullptr;
+}
+
+const SettingDefinition* FindSettingByName(const char16_t* name) noexcept {
+    if (!name) return nullptr;
+    for (const SettingDefinition& entry : kSettingCatalogue) {
+        size_t i = 0;
+        while (entry.name[i] && entry.name[i] == name[i]) ++i;
+        if (entry.name[i] == 0 && name[i] == 0) return &entry;
+    }
+    return nullptr;
+}
+
+uint32_t IsKnownSetting(uint32_t id) noexcept { return FindSetting(id) ? 1 : 0; }
+
+uint32_t SettingHasFlags(uint32_t id, uint32_t mask, uint32_t unknown) noexcept {
+    const SettingDefinition* entry = FindSetting(id);
+    return entry ? entry->flags & mask & 0xFF : unknown;
+}
+
+uint32_t IsUserSetting(uint32_t id) noexcept { return SettingHasFlags(id, kSettingUserLevel, 0); }
+uint32_t IsRefusedByTextStore(uint32_t id) noexcept { return SettingHasFlags(id, kSettingRefusedByTextStore, 1); }
+uint32_t HasSettingFlag8(uint32_t id) noexcept { return SettingHasFlags(id, 0x8, 0); }
+
+ConfigStatus FormatSettingId(uint32_t id, char16_t* buffer, size_t capacity) noexcept {
+    if (!buffer || capacity < kSettingIdUnits) return kConfigBufferTooSmall;
+    static const char16_t kDigits[] = u"0123456789ABCDEF";
+    for (int i = 7; i >= 0; --i, id >>= 4) buffer[i] = kDigits[id & 0xF];
+    buffer[8] = 0;
+    return kConfigOk;
+}
+
+}  // namespace qlclapi

@@ -1,0 +1,178 @@
+// The status text composed natively from the English source the DLL's
+// string table is made of: every state, phase, reason, traffic flag and
+// details record, exactly; the limits with texts too long for them; the
+// caller's copy.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "resources/strings/source_string_table.h"
+#include "sim_records.h"
+#include "status/connection_status.h"
+
+namespace {
+
+using qlclapi::ConnectionSnapshot;
+using qlstrings::SourceStringTable;
+using qlstrings::ToUtf8;
+
+const SourceStringTable& English() {
+    static const SourceStringTable table = [] {
+        qlstrings::StringSource source = qlstrings::ReadStringSourceFile(QLCLAPI_STRING_SOURCE);
+        EXPECT_EQ(source.error, "");
+        return SourceStringTable(source.entries);
+    }();
+    return table;
+}
+
+ConnectionSnapshot Snapshot(int32_t state, uint32_t phase = 0, uint32_t reason = 0, bool traffic = false) {
+    ConnectionSnapshot s;
+    s.state = state;
+    s.connectingPhase = phase;
+    s.disconnectReason = reason;
+    s.trafficBypassed = traffic;
+    return s;
+}
+
+ConnectionSnapshot Connected(const qlsim::SimConnectionDetails& details, bool traffic = false) {
+    ConnectionSnapshot s = Snapshot(3, 0, 0, traffic);
+    s.detailsAnswered = true;
+    const std::vector<uint8_t> bytes = qlsim::ConnectionDetailsBytes(details);
+    memcpy(s.details, bytes.data(), sizeof s.details);
+    return s;
+}
+
+std::string Compose(const ConnectionSnapshot& s, const qlclapi::StringTable& strings = English()) {
+    qlclapi::StatusText text;
+    ComposeStatusText(s, strings, text);
+    EXPECT_LE(text.length(), 1023u);
+    EXPECT_EQ(text.text()[text.length()], 0);
+    return ToUtf8(std::u16string(text.text(), text.length()));
+}
+
+constexpr uint32_t kAbsent = qlsim::kSimDetailsAbsent;
+const std::u16string kUnterminatedUser(255, u'u');
+const std::u16string kUnterminatedDevice(255, u'd');
+
+struct Case {
+    const char* name;
+    ConnectionSnapshot snapshot;
+    std::string text;
+};
+
+const Case kCases[] = {
+    {"Idle", Snapshot(1, 5, 51), "Vorantis is idle."},
+    {"IdleBypassed", Snapshot(1, 0, 0, true), "Vorantis is idle.\r\nNetwork traffic is not using Vorantis."},
+    {"Unreachable", Snapshot(4, 0, 51), "Server currently unreachable."},
+    {"Disconnected", Snapshot(5, 0, 51),
+     "Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: User disconnected."},
+    {"DisconnectedReasonWithoutText", Snapshot(5, 0, 47, true),
+     "Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: \r\n"
+     "Network traffic is not using Vorantis."},
+    {"DisconnectedReasonBeyondIds", Snapshot(5, 0, 0xFFFFFFFF),
+     "Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: "},
+    {"ReasonBeyondTableIsALabel", Snapshot(5, 0, 400),
+     "Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: Fatal"},
+    {"NotLoaded", Snapshot(6, 3, 51, true), "Vorantis client is not loaded.\r\nNetwork traffic is not using Vorantis."},
+    {"StateZero", Snapshot(0), "Quorlan Vorantis is disabled."},
+    {"StateSevenWithReason", Snapshot(7, 0, 35), "Quorlan Vorantis is disabled.\r\nUser has logged off."},
+    {"NegativeStateReasonWithoutText", Snapshot(-1, 0, 48), "Quorlan Vorantis is disabled."},
+    {"HugeStateHugeReason", Snapshot(INT32_MAX, 0, 0xFFFFFFFF, true),
+     "Quorlan Vorantis is disabled.\r\nNetwork traffic is not using Vorantis."},
+    {"SmallestState", Snapshot(INT32_MIN, 0, 156),
+     "Quorlan Vorantis is disabled.\r\nThis Vorantis client is unable to support the size of the current NAC/policy."},
+    {"ConnectingNoPhase", Snapshot(2), "Connecting...\r\nLast Disconnect Reason: Reason not set."},
+    {"ConnectingPhase1", Snapshot(2, 1, 51),
+     "Contacting the Vorantis server...\r\nLast Disconnect Reason: User disconnected."},
+    {"ConnectingPhase19", Snapshot(2, 19, 0, true),
+     "Waiting for settings...\r\nLast Disconnect Reason: Reason not set.\r\nNetwork traffic is not using Vorantis."},
+    {"ConnectingPhaseWithoutText", Snapshot(2, 8), "\r\nLast Disconnect Reason: Reason not set."},
+    {"ConnectingPhaseBeyondTable", Snapshot(2, 20, 2),
+     "\r\nLast Disconnect Reason: Terminated by Vorantis server."},
+    {"ConnectingPhaseBeyondIds", Snapshot(2, 0xFFFFFFFF), "\r\nLast Disconnect Reason: Reason not set."},
+    {"ConnectedDetailsRefused", Snapshot(3, 0, 0, true), "Connected\r\nNetwork traffic is not using Vorantis."},
+    {"ConnectedZeroRecord", Connected({u"", u"", 0, 0}), "Connected\r\nDevice connected"},
+    {"ConnectedNobody", Connected({u"alice", u"PC-7", kAbsent, kAbsent}), "Connected"},
+    {"ConnectedUser", Connected({u"alice", u"", 7, kAbsent}, true),
+     "Connected as alice\r\nNetwork traffic is not using Vorantis."},
+    {"ConnectedDevice", Connected({u"", u"PC-7", 0, 1}), "Connected\r\nDevice connected as PC-7"},
+    {"ConnectedBoth", Connected({u"corp\\alice", u"PC-7", 0, 0}), "Connected as corp\\alice\r\nDevice connected as PC-7"},
+    {"UserTextIsNoFormat", Connected({u"%s%n%d", u"", 0, kAbsent}), "Connected as %s%n%d"},
+    {"UnterminatedTextsAreCut", Connected({kUnterminatedUser, kUnterminatedDevice, 0, 0}),
+     "Connected as " + std::string(255, 'u') + "\r\nDevice connected as " + std::string(127 - 20, 'd')},
+};
+
+class StatusTextOf : public testing::TestWithParam<Case> {};
+
+TEST_P(StatusTextOf, Snapshot) { EXPECT_EQ(Compose(GetParam().snapshot), GetParam().text); }
+
+INSTANTIATE_TEST_SUITE_P(English, StatusTextOf, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+// A table whose texts are longer than every limit: each part is cut where
+// its own limit says, and the whole at 1023 units.
+TEST(StatusTextLimits, EveryPartIsCutAtItsLimit) {
+    SourceStringTable table = English();
+    const auto filled = [](char16_t unit, size_t units) { return std::u16string(units, unit); };
+    table.set(5008, filled(u'M', 400));
+    table.set(5012, filled(u'T', 600));
+    table.set(5014, filled(u'D', 300));
+    table.set(5007, filled(u'I', 1500));
+    table.set(5002, filled(u'X', 10));
+    table.set(34136, filled(u'R', 900));
+
+    EXPECT_EQ(Compose(Snapshot(5, 0, 136), table), std::string(400, 'M') + " " + std::string(511, 'T') +
+                                                        "\r\nLast Disconnect Reason: " + std::string(85, 'R'));
+    EXPECT_EQ(Compose(Snapshot(7, 0, 136), table), std::string(10, 'X') + "\r\n" + std::string(511, 'R'));
+    EXPECT_EQ(Compose(Snapshot(1, 0, 0, true), table), std::string(1023, 'I'));
+    EXPECT_EQ(Compose(Snapshot(6, 0, 0, true), table),
+              "Vorantis client is not loaded.\r\n" + std::string(131, 'T'));
+    EXPECT_EQ(Compose(Connected({u"", u"", kAbsent, 0}), table), "Connected\r\n" + std::string(127, 'D'));
+}
+
+// Formats from a module someone else wrote: only the first %s takes the
+// name; %% is a percent sign; nothing else is a directive.
+TEST(StatusTextLimits, FormatsTakeOneNameAndNothingElse) {
+    struct FormatCase {
+        std::u16string format;
+        std::string text;
+    };
+    const FormatCase formats[] = {
+        {u"%s", "bob"},
+        {u"100%% %s %s %d %n %", "100% bob %s %d %n %"},
+        {u"no name", "no name"},
+        {u"%ls %S %%s", "%ls %S %s"},
+    };
+    for (const FormatCase& f : formats) {
+        SourceStringTable table = English();
+        table.set(5016, f.format);
+        EXPECT_EQ(Compose(Connected({u"bob", u"", 0, kAbsent}), table), f.text) << ToUtf8(f.format);
+    }
+    SourceStringTable withoutFormats = English();
+    withoutFormats.set(5016, u"");
+    withoutFormats.set(5017, u"");
+    EXPECT_EQ(Compose(Connected({u"bob", u"PC", 0, 0}), withoutFormats), "\r\n");
+}
+
+TEST(StatusTextCopy, FollowsTheSizeRule) {
+    qlclapi::StatusText text;
+    text.append(u"Connected", 9);
+    struct CopyCase {
+        size_t capacity;
+        bool copied;
+        std::u16string buffer;  // what the 12 units hold afterwards
+    };
+    const CopyCase copies[] = {
+        {0, false, {u"############", 12}},  {1, false, {u"\0###########", 12}},
+        {2, false, {u"C\0##########", 12}}, {9, false, {u"Connecte\0###", 12}},
+        {10, true, {u"Connected\0##", 12}}, {0x7FFFFFFF, true, {u"Connected\0##", 12}},
+    };
+    for (const CopyCase& c : copies) {
+        std::u16string buffer(12, u'#');
+        EXPECT_EQ(qlclapi::CopyStatusText(text, &buffer[0], c.capacity), c.copied) << c.capacity;
+        EXPECT_EQ(buffer, c.buffer) << c.capacity;
+    }
+}
+
+}  // namespace

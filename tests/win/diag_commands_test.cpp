@@ -1,0 +1,216 @@
+// Reports, bandwidth tests and custom tags through the exports and their VB
+// twins: the exact request bytes the diagnostics service received, the
+// settings that gate reports and tests in both stores, and nothing left
+// behind (no converted text in the heap, no handle).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "qlclapi.h"
+#include "settings_blob_image.h"
+#include "support/diag_service.h"
+#include "support/heap_scan.h"
+#include "support/library.h"
+
+namespace qltest {
+namespace {
+
+using Messages = std::vector<std::string>;
+
+class DiagCommands : public DiagServiceTest {
+protected:
+    void SetUp() override {
+        DiagServiceTest::SetUp();
+        ASSERT_TRUE(library_.loaded());
+    }
+    Library library_;
+};
+
+struct WireCase {
+    const char* name;
+    const wchar_t* memo;     // null: a null pointer
+    std::string memoOnWire;  // the bytes of the "memo" string on the wire, escapes included
+};
+
+const WireCase kWireCases[] = {
+    {"Plain", L"abc", "abc"},
+    {"Null", nullptr, ""},
+    {"Empty", L"", ""},
+    {"Escapes", L"q\"b\\s/\n\t\x01\x1f", R"(q\"b\\s/\n\t\u0001\u001f)"},
+    {"NonAscii", L"caf\u00e9 \u20ac", "caf\xC3\xA9 \xE2\x82\xAC"},
+    {"SurrogatePair", L"\xD83D\xDE00!", "\xF0\x9F\x98\x80!"},
+    {"LoneHighSurrogateEmptiesTheText", L"abc\xD800", ""},
+    {"HighSurrogateBeforeText", L"\xD800" L"abc", ""},
+    {"LoneLowSurrogateInItsThreeByteForm", L"a\xDC00z", "a\xED\xB0\x80z"},
+};
+
+class DiagWire : public DiagCommands, public testing::WithParamInterface<WireCase> {};
+
+TEST_P(DiagWire, ReportAndBandwidthCarryTheMemoInWireOrder) {
+    QL_EXPORT(library_, QuorlanStartReport);
+    QL_EXPORT(library_, QuorlanStartBandwidthTest);
+    allowReportsAndTests();
+    const std::string memo = GetParam().memoOnWire;
+    EXPECT_EQ(QuorlanStartReport(GetParam().memo), 1u);
+    EXPECT_EQ(QuorlanStartBandwidthTest(GetParam().memo), 1u);
+    EXPECT_EQ(takeRequests(), (Messages{R"({"memo":")" + memo + R"(","source":"API","type":"startReport"})",
+                                        R"({"memo":")" + memo + R"(","source":"API","type":"startBandwidth"})"}));
+}
+
+TEST_P(DiagWire, TagCarriesKeyAndValueInWireOrder) {
+    QL_EXPORT(library_, QuorlanSetCustomTag);
+    const wchar_t* text = GetParam().memo ? GetParam().memo : L"";
+    const std::string onWire = GetParam().memoOnWire;
+    EXPECT_EQ(QuorlanSetCustomTag(text, text), 1u);
+    EXPECT_EQ(QuorlanSetCustomTag(L"k", text), 1u);
+    EXPECT_EQ(takeRequests(), (Messages{R"({"key":")" + onWire + R"(","type":"customEvent","value":")" + onWire + "\"}",
+                                        R"({"key":"k","type":"customEvent","value":")" + onWire + "\"}"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, DiagWire, testing::ValuesIn(kWireCases),
+                         [](const testing::TestParamInfo<WireCase>& info) { return info.param.name; });
+
+TEST_F(DiagCommands, TagValueAbsentEmptyAndKeyNull) {
+    QL_EXPORT(library_, QuorlanSetCustomTag);
+    QL_EXPORT(library_, QuorlanSetCustomTagVB);
+    EXPECT_EQ(QuorlanSetCustomTag(L"abc", nullptr), 1u);
+    EXPECT_EQ(QuorlanSetCustomTag(L"abc", L""), 1u);
+    EXPECT_EQ(QuorlanSetCustomTagVB("vb", nullptr), 1u);
+    EXPECT_EQ(QuorlanSetCustomTagVB("vb", "v\xE9"), 1u) << "ANSI 0xE9 is e-acute in the prefix's code page";
+    EXPECT_EQ(takeRequests(), (Messages{R"({"key":"abc","type":"customEvent"})",
+                                        R"({"key":"abc","type":"customEvent","value":""})",
+                                        R"({"key":"vb","type":"customEvent"})",
+                                        "{\"key\":\"vb\",\"type\":\"customEvent\",\"value\":\"v\xC3\xA9\"}"}));
+    const uint64_t before = connections();
+    EXPECT_EQ(QuorlanSetCustomTag(nullptr, L"value"), 0u);
+    EXPECT_EQ(QuorlanSetCustomTagVB(nullptr, "value"), 0u);
+    EXPECT_EQ(connections(), before) << "a null key must not reach the pipe";
+    std::vector<qlsim::DiagTag> tags;
+    ASSERT_TRUE(service().tags(tags));
+    ASSERT_EQ(tags.size(), 4u);
+    EXPECT_FALSE(tags[0].hasValue);
+    EXPECT_TRUE(tags[1].hasValue);
+}
+
+TEST_F(DiagCommands, TwinsSendTheirOwnCommandFromAnsi) {
+    QL_EXPORT(library_, QuorlanStartReportVB);
+    QL_EXPORT(library_, QuorlanStartBandwidthTestVB);
+    allowReportsAndTests();
+    EXPECT_EQ(QuorlanStartBandwidthTestVB("m\xE9"), 1u);
+    EXPECT_EQ(QuorlanStartReportVB(nullptr), 1u);
+    EXPECT_EQ(takeRequests(), (Messages{"{\"memo\":\"m\xC3\xA9\",\"source\":\"API\",\"type\":\"startBandwidth\"}",
+                                        R"({"memo":"","source":"API","type":"startReport"})"}));
+}
+
+// The gates: which store is read (the cookie decides, at every call), that
+// the user level does not count for these machine settings, and that
+// "nothing sent" means no connection at all.
+struct GateCase {
+    const char* name;
+    void (*store)();
+    bool reportSent, bandwidthSent;
+};
+
+void Text(uint32_t id, const wchar_t* value, bool user = false) {
+    ASSERT_TRUE(SettingsStores::UseTextStore());
+    ASSERT_TRUE(SettingsStores::SetText(id, value, user));
+}
+
+void Blob(std::vector<qlsim::BlobEntry> entries, bool user = false) {
+    qlsim::BlobImage image;
+    image.entries = std::move(entries);
+    ASSERT_TRUE(SettingsStores::SetBlob(qlsim::BuildBlob(image), user));
+}
+
+qlsim::BlobEntry Number(uint32_t id, uint32_t value, int32_t status = 0) {
+    return qlsim::BlobEntry{id, status, qlsim::NumberData(value), -1};
+}
+
+const GateCase kGateCases[] = {
+    {"NothingStored", [] {}, false, false},
+    {"TextReportsOnly", [] { Text(24850, L"1"); }, true, false},
+    {"TextBandwidthOnly", [] { Text(24872, L" 7 tests"); }, false, true},
+    {"TextZero", [] { Text(24850, L"0"), Text(24872, L"0"); }, false, false},
+    {"TextNoDigits", [] { Text(24850, L"on"), Text(24872, L"yes"); }, false, false},
+    {"TextTwelveUnits", [] { Text(24850, L"000000000001"), Text(24872, L"-1"); }, false, true},
+    {"TextUserLevelDoesNotCount", [] { Text(24850, L"1", true), Text(24872, L"1", true); }, false, false},
+    {"TextIgnoresTheBinaryStore",
+     [] { Blob({Number(24850, 1), Number(24872, 1)}), Text(24850, L"0"); }, false, false},
+    {"BinaryBoth", [] { Blob({Number(24872, 2), Number(24850, 1)}); }, true, true},
+    {"BinaryNegativeStatusHidesAnEntry", [] { Blob({Number(24850, 1, -1), Number(24872, 1)}); }, false, true},
+    {"BinaryUserLevelDoesNotCount", [] { Blob({Number(24850, 1), Number(24872, 1)}, true); }, false, false},
+    {"BinaryEightByteEntryIsRefused",
+     [] { Blob({qlsim::BlobEntry{24850, 0, {1, 0, 0, 0, 0, 0, 0, 0}, -1}, Number(24872, 0x100)}); }, false, true},
+    {"BinaryDamagedBlob", [] { Blob({qlsim::BlobEntry{24850, 0, {1, 0, 0, 0}, 5}}); }, false, false},
+};
+
+class DiagGate : public DiagCommands, public testing::WithParamInterface<GateCase> {};
+
+TEST_P(DiagGate, SendsOnlyWhatItsSettingAllows) {
+    QL_EXPORT(library_, QuorlanStartReport);
+    QL_EXPORT(library_, QuorlanStartBandwidthTestVB);
+    GetParam().store();
+    EXPECT_EQ(QuorlanStartReport(L"r"), GetParam().reportSent ? 1u : 0u);
+    EXPECT_EQ(QuorlanStartBandwidthTestVB("b"), GetParam().bandwidthSent ? 1u : 0u);
+    Messages expected;
+    if (GetParam().reportSent) expected.push_back(R"({"memo":"r","source":"API","type":"startReport"})");
+    if (GetParam().bandwidthSent) expected.push_back(R"({"memo":"b","source":"API","type":"startBandwidth"})");
+    EXPECT_EQ(takeRequests(), expected);
+    EXPECT_EQ(connections(), expected.size()) << "a request the setting refused still opened the pipe";
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, DiagGate, testing::ValuesIn(kGateCases),
+                         [](const testing::TestParamInfo<GateCase>& info) { return info.param.name; });
+
+TEST_F(DiagCommands, TheCookieSwitchesStoresBetweenTwoCalls) {
+    QL_EXPORT(library_, QuorlanStartReport);
+    Blob({Number(24850, 0)});
+    ASSERT_TRUE(SettingsStores::SetText(24850, L"1"));
+    const bool textStore[] = {true, false, true};
+    for (bool text : textStore) {
+        ASSERT_TRUE(text ? SettingsStores::UseTextStore() : SettingsStores::UseBinaryStore());
+        EXPECT_EQ(QuorlanStartReport(L"x"), text ? 1u : 0u) << (text ? "text store" : "binary store");
+    }
+    EXPECT_EQ(takeRequests().size(), 2u);
+}
+
+TEST_F(DiagCommands, ServiceRefusalsAreFailures) {
+    QL_EXPORT(library_, QuorlanStartReport);
+    QL_EXPORT(library_, QuorlanStartBandwidthTest);
+    allowReportsAndTests();
+    ASSERT_TRUE(service().timing(60000, 60000, 0));
+    EXPECT_EQ(QuorlanStartReport(L"first"), 1u);
+    EXPECT_EQ(QuorlanStartReport(L"second"), 0u) << "the service answers \"busy\" while a report runs";
+    EXPECT_EQ(QuorlanStartBandwidthTest(L"first"), 1u);
+    EXPECT_EQ(QuorlanStartBandwidthTest(L"second"), 0u);
+    EXPECT_EQ(takeRequests().size(), 4u);
+}
+
+TEST_F(DiagCommands, LeavesNoConvertedTextOrHandleBehind) {
+    QL_EXPORT(library_, QuorlanStartReportVB);
+    QL_EXPORT(library_, QuorlanSetCustomTag);
+    QL_EXPORT(library_, QuorlanSetCustomTagVB);
+    allowReportsAndTests();
+    // On the stack only, so that the only heap copies are the library's.
+    char memo[] = "Zq9-unlikely-memo-4417-abcdef";
+    wchar_t value[] = L"Wv3-unlikely-value-8812-ghijkl";
+    char valueAnsi[] = "Wv3-unlikely-value-8812-ghijkl";
+    ASSERT_FALSE(ProcessHeapsContain(memo, sizeof memo - 1));
+    ASSERT_FALSE(ProcessHeapsContain(valueAnsi, sizeof valueAnsi - 1));
+    // Warm up what the first exchange sets up once in the process.
+    QuorlanSetCustomTag(L"warm", L"up");
+    const uintptr_t handle = NextHandleValue();
+    for (int round = 0; round < 20; ++round) {
+        ASSERT_EQ(QuorlanStartReportVB(memo), 1u);
+        ASSERT_EQ(QuorlanSetCustomTag(L"tag", value), 1u);
+        ASSERT_EQ(QuorlanSetCustomTagVB("tag", valueAnsi), 1u);
+    }
+    EXPECT_EQ(NextHandleValue(), handle) << "a call left a handle open";
+    EXPECT_FALSE(ProcessHeapsContain(memo, sizeof memo - 1)) << "the memo's UTF-8 form was released unwiped";
+    EXPECT_FALSE(ProcessHeapsContain(valueAnsi, sizeof valueAnsi - 1)) << "a value's UTF-8 form was released unwiped";
+    EXPECT_FALSE(ProcessHeapsContain(value, sizeof value - sizeof(wchar_t))) << "a converted ANSI text was not wiped";
+    EXPECT_EQ(takeRequests().size(), 61u);
+}
+
+}  // namespace
+}  // namespace qltest

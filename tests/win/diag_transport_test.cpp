@@ -1,0 +1,133 @@
+// The pipe to the diagnostics service as QuorlanSetCustomTag sees it: a
+// service that is not running, pipe instances that are all busy, replies of
+// any size, cut short, late, or not a success, and no handle left behind.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "qlclapi.h"
+#include "support/diag_service.h"
+#include "support/library.h"
+
+namespace qltest {
+namespace {
+
+ULONGLONG Elapsed(ULONGLONG since) { return GetTickCount64() - since; }
+
+class DiagTransport : public DiagServiceTest {
+protected:
+    void SetUp() override {
+        DiagServiceTest::SetUp();
+        ASSERT_TRUE(library_.loaded());
+        tag_ = library_.get<PFN_QuorlanSetCustomTag>("QuorlanSetCustomTag");
+        ASSERT_NE(tag_, nullptr);
+    }
+    QlUInt32 tag() { return tag_(L"k", L"v"); }
+    Library library_;
+    PFN_QuorlanSetCustomTag tag_ = nullptr;
+};
+
+struct ReplyCase {
+    const char* name;
+    std::string reply;
+    QlUInt32 result;
+};
+
+const ReplyCase kReplyCases[] = {
+    {"Success", R"({"status":"success"})", 1},
+    {"ExtraMembers", R"({"a":[1,{"b":null}],"status":"success","z":"failure"})", 1},
+    {"SurroundingWhiteSpace", " \r\n{\"status\":\"success\"}\t", 1},
+    {"CapitalS", R"({"status":"Success"})", 0},
+    {"Boolean", R"({"status":true})", 0},
+    {"OtherMemberName", R"({"result":"success"})", 0},
+    {"Array", R"(["success"])", 0},
+    {"BareString", R"("success")", 0},
+    {"EmptyObject", "{}", 0},
+    {"Garbage", "\x01\xFF garbage", 0},
+    {"TrailingText", R"({"status":"success"}x)", 0},
+    {"InvalidUtf8", "{\"status\":\"success\",\"x\":\"\xC3\x28\"}", 0},
+    {"DeeplyNested", "{\"status\":\"success\",\"x\":" + std::string(200000, '[') + std::string(200000, ']') + "}", 0},
+    {"NumberBeyond64Bits", R"({"status":"success","n":123456789012345678901234567890})", 1},
+};
+
+class DiagReply : public DiagTransport, public testing::WithParamInterface<ReplyCase> {};
+
+TEST_P(DiagReply, OnlyAnObjectWithStatusSuccessIsAccepted) {
+    ASSERT_TRUE(service().behave("raw", 0, 0, GetParam().reply))
+        << "error " << service().lastError() << ", reply " << service().lastReply().substr(0, 200);
+    EXPECT_EQ(tag(), GetParam().result);
+    EXPECT_EQ(takeRequests().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, DiagReply, testing::ValuesIn(kReplyCases),
+                         [](const testing::TestParamInfo<ReplyCase>& info) { return info.param.name; });
+
+TEST_F(DiagTransport, RepliesOfAnySizeAreJoinedWhole) {
+    // 10000 bytes come in one read; 10001 in two that must be joined.
+    for (uint64_t size : {29ull, 9999ull, 10000ull, 10001ull, 20001ull, 1ull << 20}) {
+        ASSERT_TRUE(service().behave("size", size));
+        EXPECT_EQ(tag(), 1u) << size << "-byte reply";
+    }
+}
+
+TEST_F(DiagTransport, RepliesCutShortFail) {
+    for (uint64_t kept : {0ull, 1ull, 19ull}) {
+        ASSERT_TRUE(service().behave("cut", kept));
+        EXPECT_EQ(tag(), 0u) << "reply cut after " << kept << " bytes";
+    }
+    ASSERT_TRUE(service().behave("normal"));
+    EXPECT_EQ(tag(), 1u) << "the service recovered";
+}
+
+TEST_F(DiagTransport, RefusedConnectionsFailAndLateRepliesAreWaitedFor) {
+    ASSERT_TRUE(service().behave("refuse"));
+    EXPECT_EQ(tag(), 0u);
+    EXPECT_TRUE(takeRequests().empty());
+    ASSERT_TRUE(service().behave("normal"));
+    ASSERT_TRUE(service().delay(1500));
+    ULONGLONG started = GetTickCount64();
+    EXPECT_EQ(tag(), 1u);
+    EXPECT_GE(Elapsed(started), 1400u) << "the reply cannot have come before the delay";
+}
+
+TEST_F(DiagTransport, BusyInstancesAreWaitedForUntilOneIsFree) {
+    ASSERT_TRUE(service().behave("busy", 0, 2000));
+    ULONGLONG started = GetTickCount64();
+    EXPECT_EQ(tag(), 1u) << "the wait for a free instance should have ended when the service let go";
+    EXPECT_GE(Elapsed(started), 1500u);
+    EXPECT_EQ(takeRequests().size(), 1u);
+}
+
+TEST_F(DiagTransport, InstancesBusyForLongerThanTheWaitFail) {
+    ASSERT_TRUE(service().behave("busy"));
+    const uintptr_t handle = NextHandleValue();
+    ULONGLONG started = GetTickCount64();
+    EXPECT_EQ(tag(), 0u);
+    ULONGLONG waited = Elapsed(started);
+    EXPECT_GE(waited, 19000u) << "one wait of 20 s for a free instance";
+    EXPECT_LT(waited, 60000u) << "the wait failed, so no further attempt";
+    EXPECT_EQ(NextHandleValue(), handle);
+    ASSERT_TRUE(service().behave("normal"));
+    EXPECT_TRUE(takeRequests().empty());
+}
+
+class DiagTransportNoService : public DiagServiceAbsentTest {};
+
+TEST_F(DiagTransportNoService, EveryCallFailsAtOnce) {
+    Library library;
+    QL_EXPORT(library, QuorlanSetCustomTag);
+    QL_EXPORT(library, QuorlanStartReport);
+    QL_EXPORT(library, QuorlanStartBandwidthTestVB);
+    ASSERT_TRUE(SettingsStores::UseTextStore());
+    ASSERT_TRUE(SettingsStores::SetText(24850, L"1") && SettingsStores::SetText(24872, L"1"));
+    const uintptr_t handle = NextHandleValue();
+    ULONGLONG started = GetTickCount64();
+    EXPECT_EQ(QuorlanSetCustomTag(L"k", L"v"), 0u);
+    EXPECT_EQ(QuorlanStartReport(L"m"), 0u);
+    EXPECT_EQ(QuorlanStartBandwidthTestVB("m"), 0u);
+    EXPECT_LT(Elapsed(started), 1000u) << "an absent service must not be waited for";
+    EXPECT_EQ(NextHandleValue(), handle);
+}
+
+}  // namespace
+}  // namespace qltest

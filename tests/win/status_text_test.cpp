@@ -1,0 +1,254 @@
+// QuorlanGetConnectionStateString and its VB twin through the real DLL
+// against the simulated client: the exact English text for each condition
+// of the driver, the requests behind it in their order, and the size rule
+// for every kind of caller buffer.
+#include <gtest/gtest.h>
+
+#include "qlclapi.h"
+#include "sim_records.h"
+#include "support/bstr_text.h"
+#include "support/language_setup.h"
+#include "support/simulated_client.h"
+
+namespace qltest {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Lines kQueries = {"0x2224D3 sync", "0x22244F sync", "0x22255F sync", "0x2224B7 sync", "0x22265B sync"};
+const Lines kQueriesWhenDisconnected = {"0x2224D3 sync", "0x22255F sync", "0x2224B7 sync", "0x22265B sync"};
+const Lines kQueriesWithDetails = {"0x2224D3 sync", "0x22244F sync", "0x22255F sync",
+                                   "0x2224B7 sync", "0x22265B sync", "0x22245F sync"};
+constexpr uint32_t kAbsent = qlsim::kSimDetailsAbsent;
+
+class StatusText : public SimulatedClientTest {
+protected:
+    void SetUp() override {
+        SimulatedClientTest::SetUp();
+        ClearLanguageSettings();
+    }
+    void setDetails(const std::vector<uint8_t>& bytes) {
+        ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_CONNECTION_DETAILS, bytes));
+    }
+};
+
+// ---- The text for each condition ---------------------------------------
+
+struct TextCase {
+    const char* name;
+    void (*setUp)(QlSimState&);
+    std::vector<uint8_t> details;  // empty: the driver's zeros
+    uint32_t refused;              // a request the driver refuses, or 0
+    std::pair<uint32_t, uint32_t> shortAnswer;  // code and bytes, or {0, 0}
+    std::wstring text;
+    Lines requests;
+};
+
+std::vector<uint8_t> Details(const std::u16string& user, const std::u16string& device, uint32_t userMarker,
+                             uint32_t deviceMarker) {
+    return qlsim::ConnectionDetailsBytes({user, device, userMarker, deviceMarker});
+}
+
+void Connected(QlSimState& s) { s.connectionState = 3; }
+
+const TextCase kTextCases[] = {
+    {"Idle", [](QlSimState& s) { s.disconnectReason = 51; }, {}, 0, {}, L"Vorantis is idle.", kQueries},
+    {"DisconnectedFlagWinsOverState", [](QlSimState& s) {
+         s.connectionState = 3;
+         s.disconnected = 1;
+         s.disconnectReason = 51;
+     },
+     {}, 0, {},
+     L"Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: User disconnected.",
+     kQueriesWhenDisconnected},
+    {"DisconnectedState", [](QlSimState& s) {
+         s.connectionState = 5;
+         s.disconnectReason = 74;
+         s.trafficBypassed = 7;
+     },
+     {}, 0, {},
+     L"Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: \r\n"
+     L"Network traffic is not using Vorantis.",
+     kQueries},
+    {"ConnectingPhase", [](QlSimState& s) {
+         s.connectionState = 2;
+         s.connectingPhase = 13;
+     },
+     {}, 0, {}, L"Waiting for authentication to complete...\r\nLast Disconnect Reason: Reason not set.", kQueries},
+    {"ShortPhaseAnswerIsPhaseZero", [](QlSimState& s) {
+         s.connectionState = 2;
+         s.connectingPhase = 13;
+         s.disconnectReason = 6;
+     },
+     {}, 0, {0x22255F, 3},
+     L"Connecting...\r\nLast Disconnect Reason: Timeout communicating with the Vorantis server.", kQueries},
+    {"PhaseBeyondTable", [](QlSimState& s) {
+         s.connectionState = 2;
+         s.connectingPhase = 0xFFFFFFFF;
+     },
+     {}, 0, {}, L"\r\nLast Disconnect Reason: Reason not set.", kQueries},
+    {"StateRefusedIsNotLoaded", [](QlSimState&) {}, {}, 0x22244F, {}, L"Vorantis client is not loaded.", kQueries},
+    {"Unreachable", [](QlSimState& s) { s.connectionState = 4; }, {}, 0, {}, L"Server currently unreachable.",
+     kQueries},
+    {"DisabledWithReason", [](QlSimState& s) {
+         s.connectionState = 9;
+         s.disconnectReason = 35;
+     },
+     {}, 0, {}, L"Quorlan Vorantis is disabled.\r\nUser has logged off.", kQueries},
+    {"NegativeStateReasonRefused", [](QlSimState& s) {
+         s.connectionState = -7;
+         s.disconnectReason = 35;
+     },
+     {}, 0x2224B7, {}, L"Quorlan Vorantis is disabled.", kQueries},
+    {"TrafficRefusedIsOff", [](QlSimState& s) { s.trafficBypassed = 1; }, {}, 0x22265B, {}, L"Vorantis is idle.",
+     kQueries},
+    {"ConnectedDetailsRefused", [](QlSimState& s) {
+         s.connectionState = 3;
+         s.trafficBypassed = 1;
+     },
+     Details(u"alice", u"PC-7", 0, 0), 0x22245F, {}, L"Connected\r\nNetwork traffic is not using Vorantis.",
+     kQueriesWithDetails},
+    {"ConnectedZeroRecord", Connected, {}, 0, {}, L"Connected\r\nDevice connected", kQueriesWithDetails},
+    {"ConnectedUserOnly", [](QlSimState& s) {
+         s.connectionState = 3;
+         s.trafficBypassed = 1;
+     },
+     Details(u"alice", u"PC-7", 12, kAbsent), 0, {}, L"Connected as alice\r\nNetwork traffic is not using Vorantis.",
+     kQueriesWithDetails},
+    {"ConnectedUserMarkedAbsent", Connected, Details(u"alice", u"", kAbsent, 0), 0, {},
+     L"Connected\r\nDevice connected", kQueriesWithDetails},
+    {"ConnectedUserAndDevice", Connected, Details(u"corp\\alice", u"PC-7", 0, 0), 0, {},
+     L"Connected as corp\\alice\r\nDevice connected as PC-7", kQueriesWithDetails},
+    {"ConnectedShortDetailsAnswer", Connected, Details(u"alice", u"PC-7", 0, 0), 0, {0x22245F, 40},
+     L"Connected as alice\r\nDevice connected as PC-7", kQueriesWithDetails},
+    {"ConnectedUnterminatedNames", Connected,
+     Details(std::u16string(255, u'u'), std::u16string(255, u'd'), 0, 0), 0, {},
+     L"Connected as " + std::wstring(255, L'u') + L"\r\nDevice connected as " + std::wstring(107, L'd'),
+     kQueriesWithDetails},
+};
+
+class StatusTextFor : public StatusText, public testing::WithParamInterface<TextCase> {};
+
+TEST_P(StatusTextFor, DriverCondition) {
+    const TextCase& c = GetParam();
+    changeSim(c.setUp);
+    if (!c.details.empty()) setDetails(c.details);
+    if (c.refused) refuse(c.refused);
+    if (c.shortAnswer.first) answerShort(c.shortAnswer.first, c.shortAnswer.second);
+    auto library = loadLibrary();
+    QL_EXPORT(*library, QuorlanGetConnectionStateString);
+
+    wchar_t buffer[1024];
+    QlUInt32 length = sizeof buffer;
+    EXPECT_EQ(QuorlanGetConnectionStateString(buffer, &length), 1u);
+    EXPECT_EQ(length, sizeof buffer);
+    EXPECT_EQ(std::wstring(buffer), c.text);
+    std::vector<SeenEvent> seen = takeJournal();
+    EXPECT_EQ(RequestLines(seen), c.requests);
+    for (const SeenEvent& e : seen)
+        if (e.event == QLSIM_EVENT_REQUEST) {
+            EXPECT_EQ(e.inLength, 0u) << e.line();
+            EXPECT_EQ(e.outLength, e.code == 0x22245F ? 1088u : 4u) << e.line();
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(English, StatusTextFor, testing::ValuesIn(kTextCases),
+                         [](const testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+// ---- The caller's buffer ----------------------------------------------------
+
+struct BufferCase {
+    const char* name;
+    bool nullLength, nullBuffer;
+    QlUInt32 length;
+    QlUInt32 result, lengthAfter;
+    size_t unitsWritten;  // of "Vorantis is idle." (17 units) and its terminator
+    bool sendsRequests;
+};
+
+const BufferCase kBufferCases[] = {
+    {"NullLength", true, false, 64, 0, 0, 0, false},
+    {"SizeQuery", false, true, 7, 0, 2048, 0, false},
+    {"ZeroBytes", false, false, 0, 0, 0, 0, true},
+    {"OneByte", false, false, 1, 0, 0, 0, true},
+    {"TwoBytes", false, false, 2, 0, 0, 1, true},
+    {"ThreeBytes", false, false, 3, 0, 0, 1, true},
+    {"OneUnitShort", false, false, 35, 0, 0, 17, true},
+    {"ExactFit", false, false, 36, 1, 36, 18, true},
+    {"OddAndLarger", false, false, 37, 1, 37, 18, true},
+    {"HugeLength", false, false, 0xFFFFFFFF, 1, 0xFFFFFFFF, 18, true},
+};
+
+class StatusTextBuffer : public StatusText, public testing::WithParamInterface<BufferCase> {};
+
+TEST_P(StatusTextBuffer, FollowsTheSizeRule) {
+    const BufferCase& c = GetParam();
+    auto library = loadLibrary();
+    QL_EXPORT(*library, QuorlanGetConnectionStateString);
+    std::wstring buffer(40, L'#');
+    QlUInt32 length = c.length;
+    EXPECT_EQ(QuorlanGetConnectionStateString(c.nullBuffer ? nullptr : &buffer[0], c.nullLength ? nullptr : &length),
+              c.result);
+    if (!c.nullLength) {
+        EXPECT_EQ(length, c.lengthAfter);
+    }
+    std::wstring expected = std::wstring(L"Vorantis is idle.").substr(0, c.unitsWritten ? c.unitsWritten - 1 : 0);
+    if (c.unitsWritten) expected += L'\0';
+    expected += std::wstring(40 - expected.size(), L'#');
+    EXPECT_EQ(buffer, expected) << "nothing may be written past the text and its terminator";
+    EXPECT_EQ(RequestLines(takeJournal()), c.sendsRequests ? kQueries : Lines{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, StatusTextBuffer, testing::ValuesIn(kBufferCases),
+                         [](const testing::TestParamInfo<BufferCase>& info) { return info.param.name; });
+
+// ---- The Visual Basic twin ----------------------------------------------
+
+TEST_F(StatusText, TwinPacksTheAnsiBytesIntoTheCallersBstr) {
+    auto library = loadLibrary();
+    QL_EXPORT(*library, QuorlanGetConnectionStateStringVB);
+    struct {
+        int32_t state;
+        UINT units;
+        const char* bytes;  // 2 * units of them
+    } cases[] = {
+        {3, 5, "Connected\0"},  // 9 bytes and a zero byte
+        {1, 9, "Vorantis is idle.\0"},
+        {4, 15, "Server currently unreachable.\0"},
+    };
+    refuse(0x22245F);
+    for (const auto& c : cases) {
+        changeSim([&](QlSimState& s) { s.connectionState = c.state; });
+        BSTR text = SysAllocString(L"before");
+        EXPECT_EQ(QuorlanGetConnectionStateStringVB(&text), 1u);
+        EXPECT_EQ(SysStringLen(text), c.units);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(text), 2 * SysStringLen(text)),
+                  std::string(c.bytes, 2 * c.units));
+        SysFreeString(text);
+    }
+    takeJournal();
+    EXPECT_EQ(QuorlanGetConnectionStateStringVB(nullptr), 0u);
+    EXPECT_EQ(RequestLines(takeJournal()), Lines{}) << "no place for the text, no request";
+}
+
+// ---- Without the driver ----------------------------------------------------
+
+class StatusTextWithoutDriver : public DriverAbsentTest {};
+
+TEST_F(StatusTextWithoutDriver, SaysTheClientIsNotLoaded) {
+    Library library;
+    ASSERT_TRUE(library.loaded());
+    QL_EXPORT(library, QuorlanGetConnectionStateString);
+    QL_EXPORT(library, QuorlanGetConnectionStateStringVB);
+    wchar_t buffer[64];
+    QlUInt32 length = sizeof buffer;
+    EXPECT_EQ(QuorlanGetConnectionStateString(buffer, &length), 1u);
+    EXPECT_STREQ(buffer, L"Vorantis client is not loaded.");
+    BSTR text = SysAllocString(L"");
+    EXPECT_EQ(QuorlanGetConnectionStateStringVB(&text), 1u);
+    EXPECT_EQ(AnsiOf(text), "Vorantis client is not loaded.");
+    SysFreeString(text);
+}
+
+}  // namespace
+}  // namespace qltest
