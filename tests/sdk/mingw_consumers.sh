@@ -24,14 +24,19 @@ done
 run() { "$wine" run "$win64" "$@"; }
 trap 'run "$win64/qlsim.exe" reset >/dev/null' EXIT
 run "$win64/qlsim.exe" set state 3 >/dev/null
+faults=0
+# expect PROGRAM LINE: the program exits 0 and prints LINE among its lines.
+expect() {
+    status=0
+    output=$(run "$1") || status=$?
+    output=$(echo "$output" | tr -d '\r')
+    echo "$(basename "$1") (exit $status):"
+    echo "$output" | sed 's/^/  /'
+    [ $status = 0 ] && echo "$output" | grep -qxF "$2" || { echo "mingw_consumers: expected \"$2\""; faults=1; }
+}
 build="$work/mingw-x64"
-output=$(run "$build/every_export.exe")
-echo "$output"
-echo "$output" | grep -qx "$count of $count exports resolved"
-output=$(run "$build/examples/client_status.exe")
-echo "$output"
-echo "$output" | grep -qx "state 3 (connected)"
-output=$(run "$build/examples/client_dynamic.exe")
-echo "$output"
-echo "$output" | grep -qx "state 3"
-echo "mingw_consumers: the x64 programs ran against the simulated client"
+expect "$build/every_export.exe" "$count of $count exports resolved"
+expect "$build/examples/client_status.exe" "state 3 (connected)"
+expect "$build/examples/client_dynamic.exe" "state 3"
+[ $faults = 0 ] && echo "mingw_consumers: the x64 programs ran against the simulated client"
+exit $faults
