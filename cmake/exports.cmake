@@ -84,3 +84,33 @@ function(qlclapi_generate_export_table output)
     endforeach()
     file(GENERATE OUTPUT ${output} CONTENT "${table}")
 endfunction()
+
+# Writes the module definition file that import libraries are made from
+# (the SDK ships it as lib/<arch>/qlclapi.def). On x86 a __stdcall entry,
+# and an alias of one, is listed as Name@bytes: a caller compiled against
+# the header references _Name@bytes, and the import library's tools
+# (dlltool -k, llvm-dlltool -k, Microsoft's lib /def) then import the
+# undecorated name that the DLL exports.
+function(qlclapi_generate_import_def output arch)
+    qlclapi_read_export_lists(entries)
+    foreach(entry ${entries})
+        string(REPLACE "|" ";" fields "${entry}")
+        list(GET fields 0 name)
+        list(GET fields 1 kind_${name})
+    endforeach()
+    set(def "LIBRARY qlclapi.dll\nEXPORTS\n")
+    foreach(entry ${entries})
+        string(REPLACE "|" ";" fields "${entry}")
+        list(GET fields 0 name)
+        set(kind ${kind_${name}})
+        if(kind MATCHES "^alias:([A-Za-z0-9_]+)$")
+            set(kind "${kind_${CMAKE_MATCH_1}}")
+        endif()
+        if(kind MATCHES "^stdcall@([0-9]+)$" AND arch STREQUAL "x86")
+            string(APPEND def "    ${name}@${CMAKE_MATCH_1}\n")
+        else()
+            string(APPEND def "    ${name}\n")
+        endif()
+    endforeach()
+    file(GENERATE OUTPUT ${output} CONTENT "${def}")
+endfunction()

@@ -32,6 +32,7 @@ if(QLCLAPI_NATIVE_TEST_SOURCES)
 endif()
 
 add_subdirectory(tests/pe)
+add_subdirectory(tests/sdk)
 add_test(NAME native.public_header COMMAND ${CMAKE_SOURCE_DIR}/tests/header/check.sh)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/CMakeLists.txt)

@@ -7,12 +7,16 @@
 set -eu
 cd "$(dirname "$0")/.."
 
+# --packages: only install what is missing (scripts/package.sh).
+# doxygen makes the reference, llvm's llvm-dlltool and lld's lld-link make
+# and check the Microsoft-format import libraries of the SDK.
 # The -win32 thread-model compilers build qlclapi.dll itself; the -posix
 # ones build the tools and tests.
 packages="cmake ninja-build clang libclang-rt-14-dev googletest valgrind
 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
-wine64 nlohmann-json3-dev"
+wine64 nlohmann-json3-dev
+doxygen llvm lld"
 
 missing=""
 for package in $packages; do
@@ -26,6 +30,7 @@ if [ -n "$missing" ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
 fi
+[ "${1:-}" = --packages ] && exit 0
 
 for preset in win32 win64 native; do
     echo "setup: building the $preset preset"

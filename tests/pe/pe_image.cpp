@@ -104,9 +104,28 @@ bool PeImage::readHeaders() {
         if (!u32(at + 8, s.virtualSize) || !u32(at + 12, s.virtualAddress) || !u32(at + 16, s.rawSize) ||
             !u32(at + 20, s.rawOffset))
             return fail("short section table");
+        s.name = cstring(at, 8);
+        if (s.name.size() > 1 && s.name[0] == '/' && s.name.find_first_not_of("0123456789", 1) == std::string::npos)
+            s.name = cstring(uint64_t(symbolTable_) + 18ull * symbolCount_ + std::stoul(s.name.substr(1)));
         sections_.push_back(s);
     }
     return true;
+}
+
+std::vector<std::string> PeImage::sectionNames() const {
+    std::vector<std::string> names;
+    for (const Section& s : sections_) names.push_back(s.name);
+    return names;
+}
+
+std::vector<uint8_t> PeImage::sectionBytes(const std::string& name) const {
+    for (const Section& s : sections_) {
+        if (s.name != name) continue;
+        uint64_t end = std::min<uint64_t>(uint64_t(s.rawOffset) + s.rawSize, bytes_.size());
+        if (s.rawOffset >= end) return {};
+        return std::vector<uint8_t>(bytes_.begin() + s.rawOffset, bytes_.begin() + end);
+    }
+    return {};
 }
 
 void PeImage::readExports() {

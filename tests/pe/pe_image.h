@@ -45,6 +45,11 @@ public:
     // loader would run in every thread of a process that loads it.
     bool hasTlsDirectory() const { return tlsDir_.rva != 0 || tlsDir_.size != 0; }
     size_t tlsCallbackCount() const { return tlsCallbacks_; }
+    // Section names in table order; a long name (/offset) is read from the
+    // COFF string table, which outlives a stripped symbol table.
+    std::vector<std::string> sectionNames() const;
+    // The raw bytes of the first section of that name; empty when none.
+    std::vector<uint8_t> sectionBytes(const std::string& name) const;
 
 private:
     bool fail(const std::string& why);
@@ -64,6 +69,7 @@ private:
 
     struct Section {
         uint32_t virtualAddress, virtualSize, rawOffset, rawSize;
+        std::string name;
     };
     struct Directory {
         uint32_t rva = 0, size = 0;
