@@ -165,6 +165,13 @@ const Placement kPlacements[] = {
 class LanguageModuleIn : public LanguageSelection, public testing::WithParamInterface<Placement> {};
 
 TEST_P(LanguageModuleIn, Placement) {
+    // These cases give the two registry views different locations; a 32-bit
+    // system has one view, where the second write replaces the first.
+    const std::string name = GetParam().name;
+    BOOL wow64 = FALSE;
+    if ((name == "The32BitViewFirst" || name == "LocationOf260UnitsWithoutTerminator") && sizeof(void*) == 4 &&
+        (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64))
+        GTEST_SKIP() << "a 32-bit system has a single registry view";
     GetParam().arrange(install);
     if (HasFatalFailure()) return;
     EXPECT_EQ(statusText(), *GetParam().text);
