@@ -27,6 +27,8 @@ int Refused(const char* command, const std::string& why);
 constexpr size_t kShownUnits = 40;
 int Failed(const char* what, unsigned long error);  // prints what and the Win32 error, returns kExitFailed
 bool WantsHelp(const Words& words);
+// A service's state as qlsim prints it ("not-installed" for 0).
+const char* ServiceStateName(unsigned long state);
 // False (with the message printed and *exitCode set) when the control channel did not open.
 bool OpenControl(SimControl& control, int& exitCode);
 

@@ -73,21 +73,10 @@ int ControlFailed(const char* what, const DiagSimControl& control) {
                   control.lastError());
 }
 
-const char* StateName(DWORD state) {
-    switch (state) {
-    case 0: return "not-installed";
-    case SERVICE_STOPPED: return "stopped";
-    case SERVICE_START_PENDING: return "starting";
-    case SERVICE_STOP_PENDING: return "stopping";
-    case SERVICE_RUNNING: return "running";
-    default: return "other";
-    }
-}
-
 int Service(const std::wstring& verb) {
     if (verb == L"status") {
         DWORD state = DiagServiceState();
-        printf("%s\n", StateName(state));
+        printf("%s\n", ServiceStateName(state));
         return state == SERVICE_RUNNING ? kExitOk : kExitFailed;
     }
     DWORD error = verb == L"install" ? InstallDiagService()

@@ -24,7 +24,9 @@ DWORD CopyDriverImage(std::wstring& installedPath) {
     return ERROR_SUCCESS;
 }
 
-const char* StateName(DWORD state) {
+}  // namespace
+
+const char* ServiceStateName(unsigned long state) {
     switch (state) {
     case 0: return "not-installed";
     case SERVICE_STOPPED: return "stopped";
@@ -34,8 +36,6 @@ const char* StateName(DWORD state) {
     default: return "other";
     }
 }
-
-}  // namespace
 
 int CommandInstall(const Words& words) {
     if (WantsHelp(words) || words.size() > 0)
@@ -67,7 +67,7 @@ int CommandStatus(const Words& words) {
     if (WantsHelp(words) || words.size() > 0)
         return HelpOrUsage(words, "usage: qlsim status\n  prints not-installed, stopped or running; exit 0 only when running\n");
     DWORD state = DriverServiceState();
-    printf("%s\n", StateName(state));
+    printf("%s\n", ServiceStateName(state));
     return state == SERVICE_RUNNING ? kExitOk : kExitFailed;
 }
 

@@ -148,12 +148,9 @@ TEST_F(QlctlDiag, WatchPrintsEachNotificationAsSortedJson) {
 TEST_F(QlctlDiag, WatchEndsItsSubscriptionOnCtrlC) {
     QlctlProcess watch(L"diag watch", {}, {}, true);
     ASSERT_TRUE(SubscribersBecome(service(), 1));
-    FreeConsole();
-    ASSERT_TRUE(AttachConsole(watch.id())) << GetLastError();
-    SetConsoleCtrlHandler(nullptr, TRUE);
-    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)) << GetLastError();
-    Outcome outcome = watch.finish(10000);
-    FreeConsole();
+    bool sent = false;
+    Outcome outcome = InterruptWithCtrlC(watch, sent);
+    ASSERT_TRUE(sent) << GetLastError();
     EXPECT_EQ(outcome.exitCode, 0u);
     EXPECT_EQ(outcome.out, "");
     // Wine's default handler also exits with 0: the message tells qlctl's own.

@@ -62,14 +62,9 @@ INSTANTIATE_TEST_SUITE_P(Qlctl, WatchChanges, testing::ValuesIn(kWatchCases),
 TEST_F(Watch, CtrlCCancelsTheRequestAndExitsCleanly) {
     QlctlProcess watch(L"watch", {}, {}, true);
     ASSERT_TRUE(requestPending());
-    // Ctrl+C as typed on qlctl's console: this test joins that console and
-    // ignores the event itself.
-    FreeConsole();
-    ASSERT_TRUE(AttachConsole(watch.id())) << GetLastError();
-    SetConsoleCtrlHandler(nullptr, TRUE);
-    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)) << GetLastError();
-    Outcome outcome = watch.finish(10000);
-    FreeConsole();
+    bool sent = false;
+    Outcome outcome = InterruptWithCtrlC(watch, sent);
+    ASSERT_TRUE(sent) << GetLastError();
     EXPECT_EQ(outcome.exitCode, 0u);
     EXPECT_EQ(outcome.out, "");
     // Wine's default handler also exits with 0: the message tells qlctl's own.

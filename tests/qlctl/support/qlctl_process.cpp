@@ -80,4 +80,13 @@ Outcome RunQlctl(const std::wstring& arguments, const std::string& input) {
     return QlctlProcess(arguments, input).finish();
 }
 
+Outcome InterruptWithCtrlC(QlctlProcess& process, bool& sent) {
+    FreeConsole();
+    sent = AttachConsole(process.id()) && SetConsoleCtrlHandler(nullptr, TRUE) &&
+           GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    Outcome outcome = process.finish(10000);
+    FreeConsole();
+    return outcome;
+}
+
 }  // namespace qltest

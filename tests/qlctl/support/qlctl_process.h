@@ -38,6 +38,11 @@ private:
 };
 
 Outcome RunQlctl(const std::wstring& arguments, const std::string& input = {});
+// Ctrl+C as typed on the console of `process` (started with ownConsole):
+// this test program joins that console, ignoring the event itself, and
+// waits for the process to end. False in `sent` when the event could not be
+// sent.
+Outcome InterruptWithCtrlC(QlctlProcess& process, bool& sent);
 // The folder of this test program, with a trailing backslash.
 std::wstring OwnFolder();
 
