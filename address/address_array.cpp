@@ -1,9 +1,9 @@
 // Address arrays: one block of a u32 count followed by 32-byte records, the
 // form in which address lists are handed to callers, who free the block.
-#include <cstdlib>
 #include <cstring>
 
 #include "address/counted_block.h"
+#include "core/heap_buffer.h"
 #include "address/sil_address.h"
 
 namespace {
@@ -17,7 +17,7 @@ size_t AddressArrayBytes(uint32_t capacity) noexcept {
 SilAddressArray* AllocateAddressArray(uint32_t capacity) noexcept {
     const size_t bytes = AddressArrayBytes(capacity);
     if (bytes == 0) return nullptr;
-    return static_cast<SilAddressArray*>(std::calloc(1, bytes));
+    return static_cast<SilAddressArray*>(qlclapi::AllocateZeroed(bytes));
 }
 
 SilAddressArray* DuplicateAddressArray(const SilAddressArray* source) noexcept {
@@ -28,4 +28,4 @@ SilAddressArray* DuplicateAddressArray(const SilAddressArray* source) noexcept {
     return copy;
 }
 
-void FreeAddressArray(SilAddressArray* array) noexcept { std::free(array); }
+void FreeAddressArray(SilAddressArray* array) noexcept { qlclapi::ReleaseBlock(array); }

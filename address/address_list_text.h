@@ -4,12 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 #include "address/address_list.h"
 #include "address/address_text.h"
 #include "address/address_text_builder.h"
 #include "address/counted_block.h"
+#include "core/heap_buffer.h"
 
 inline bool IsExtraListDelimiter(char16_t c, const char16_t* extraDelimiters) noexcept {
     if (extraDelimiters == nullptr) return false;
@@ -34,7 +34,7 @@ inline const char16_t* FindListEntryEnd(const char16_t* pos,
 // Parses every entry of text into a new block of a u32 count and count
 // zero-filled Entry values, with parse(entryText, Entry&) for each in order.
 // The first entry that does not give kAddressTextOk frees the block and
-// gives its code; the caller frees a block it receives with std::free.
+// gives its code; the caller frees a block it receives with ReleaseBlock.
 template <typename Block, typename Entry, typename ParseEntry>
 uint32_t ParseIntoCountedBlock(const char16_t* text, const char16_t* extraDelimiters,
                                Block** list, ParseEntry parse) noexcept {
@@ -44,14 +44,14 @@ uint32_t ParseIntoCountedBlock(const char16_t* text, const char16_t* extraDelimi
 
     const uint32_t count = CountAddressListEntries(text, extraDelimiters);
     const size_t bytes = CountedBlockBytes(count, sizeof(Entry));
-    Block* block = bytes != 0 ? static_cast<Block*>(std::calloc(1, bytes)) : nullptr;
+    Block* block = bytes != 0 ? static_cast<Block*>(qlclapi::AllocateZeroed(bytes)) : nullptr;
     if (block == nullptr) return kAddressTextNoMemory;
     Entry* entries = reinterpret_cast<Entry*>(reinterpret_cast<unsigned char*>(block) + 4);
     const char16_t* pos = text;
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t result = parse(pos, entries[i]);
         if (result != kAddressTextOk) {
-            std::free(block);
+            qlclapi::ReleaseBlock(block);
             return result;
         }
         pos = FindListEntryEnd(pos, extraDelimiters);

@@ -1,11 +1,10 @@
 // Endpoint pair lists: "primary,secondary;..." where a primary may also be a
 // bare port (":5008"), empty (",10.0.0.2"), or, on request, a host name.
-#include <cstdlib>
-
 #include "address/address_byte_order.h"
 #include "address/address_list.h"
 #include "address/address_list_text.h"
 #include "address/address_parse_state.h"
+#include "core/heap_buffer.h"
 
 namespace {
 
@@ -85,4 +84,4 @@ uint32_t FormatEndpointPairList(const EndpointPairList* list, char16_t* buffer, 
         });
 }
 
-void FreeEndpointPairList(EndpointPairList* list) noexcept { std::free(list); }
+void FreeEndpointPairList(EndpointPairList* list) noexcept { qlclapi::ReleaseBlock(list); }

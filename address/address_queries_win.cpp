@@ -3,7 +3,7 @@
 #include <winsock2.h>
 #include <ws2ipdef.h>
 
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
 #include "core/request_codes.h"
 
 namespace qlclapi {

@@ -12,13 +12,15 @@
 #include <cstdint>
 
 #include "address/sil_address.h"
+#include "core/status.h"
 
-// Result codes shared by every parse and format.
-constexpr uint32_t kAddressTextOk = 0;
-constexpr uint32_t kAddressTextNoMemory = 0x80000001u;
-constexpr uint32_t kAddressTextInvalidArgument = 0x80000006u;
-constexpr uint32_t kAddressTextBufferTooSmall = 0x80000007u;
-constexpr uint32_t kAddressTextInvalid = 0x80150008u;
+// Result codes shared by every parse and format: the library's internal
+// status codes (core/status.h) under the grammar's names.
+constexpr uint32_t kAddressTextOk = qlclapi::status::kOk;
+constexpr uint32_t kAddressTextNoMemory = qlclapi::status::kNoMemory;
+constexpr uint32_t kAddressTextInvalidArgument = qlclapi::status::kInvalidArgument;
+constexpr uint32_t kAddressTextBufferTooSmall = qlclapi::status::kBufferTooSmall;
+constexpr uint32_t kAddressTextInvalid = qlclapi::status::kNotAddressText;
 
 // Bits for the flags argument of the parse functions.
 namespace AddressParseFlags {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "address/address_text.h"
+#include "core/hex_text.h"
 
 class AddressTextBuilder {
 public:
@@ -26,10 +27,8 @@ public:
 
     // Lowercase, without leading zeros.
     void PutHex(uint16_t value) noexcept {
-        static constexpr char16_t kDigits[] = u"0123456789abcdef";
-        int shift = 12;
-        while (shift > 0 && (value >> shift) == 0) shift -= 4;
-        for (; shift >= 0; shift -= 4) Put(kDigits[(value >> shift) & 0xF]);
+        length_ = uint32_t(qlclapi::PutHex(text_ + length_, value, qlclapi::HexDigitCount(value), qlclapi::HexCase::Lower) -
+                           text_);
     }
 
     void PutDottedQuad(const uint8_t bytes[4]) noexcept {

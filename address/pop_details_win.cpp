@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "address/address_queries_win.h"
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
 #include "core/request_codes.h"
 #include "include/qlclapi.h"
 
@@ -39,10 +39,9 @@ bool InterfaceTableBuffer::fetch() {
     release();
     for (size_t size = kInterfaceTableFirstBytes; size; size = NextInterfaceTableBytes(size)) {
         // Only the bytes the driver returned are ever read.
-        bytes_ = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size));
-        if (!bytes_) return false;
+        if (!bytes_.allocate(size)) return false;
         uint32_t returned = 0;
-        if (!SendDeviceRequest(RequestCode::InterfaceTable, nullptr, 0, bytes_, uint32_t(size), &returned)) {
+        if (!SendDeviceRequest(RequestCode::InterfaceTable, nullptr, 0, bytes_.data(), uint32_t(size), &returned)) {
             release();
             return false;
         }
@@ -56,8 +55,7 @@ bool InterfaceTableBuffer::fetch() {
 }
 
 void InterfaceTableBuffer::release() {
-    if (bytes_) HeapFree(GetProcessHeap(), 0, bytes_);
-    bytes_ = nullptr;
+    bytes_.release();
     returned_ = 0;
 }
 

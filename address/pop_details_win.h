@@ -6,16 +6,13 @@
 #include <cstdint>
 
 #include "address/interface_table.h"
+#include "core/heap_buffer.h"
 
 namespace qlclapi {
 
 // The driver's interface table as one call fetched it; freed with the value.
 class InterfaceTableBuffer {
 public:
-    InterfaceTableBuffer() = default;
-    ~InterfaceTableBuffer() { release(); }
-    InterfaceTableBuffer(const InterfaceTableBuffer&) = delete;
-    InterfaceTableBuffer& operator=(const InterfaceTableBuffer&) = delete;
 
     // Asks the driver with a growing buffer until the answer leaves room to
     // spare (the driver fills a buffer that is too small completely); gives
@@ -23,11 +20,11 @@ public:
     // NextInterfaceTableBytes).
     bool fetch();
     void release();
-    const uint8_t* bytes() const { return bytes_; }
+    const uint8_t* bytes() const { return bytes_.data(); }
     size_t returned() const { return returned_; }
 
 private:
-    uint8_t* bytes_ = nullptr;
+    HeapBuffer<uint8_t> bytes_;
     size_t returned_ = 0;
 };
 

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/status.h"
+
 #ifdef _WIN32
 struct sockaddr;
 struct sockaddr_in;
@@ -45,11 +47,12 @@ constexpr uint16_t kSilFamilyIPv6 = 23;
 constexpr uint8_t kSilIPv4MaxPrefix = 32;
 constexpr uint8_t kSilIPv6MaxPrefix = 128;
 
-// Result codes of the address value's operations.
-constexpr uint32_t kSilOk = 0;
-constexpr uint32_t kSilNoMatch = 0x80000000u;
-constexpr uint32_t kSilInvalidArgument = 0x80000006u;
-constexpr uint32_t kSilBufferTooSmall = 0xD0000008u;
+// Result codes of the address value's operations: the library's internal
+// status codes (core/status.h) under the value's names.
+constexpr uint32_t kSilOk = qlclapi::status::kOk;
+constexpr uint32_t kSilNoMatch = qlclapi::status::kFailed;
+constexpr uint32_t kSilInvalidArgument = qlclapi::status::kInvalidArgument;
+constexpr uint32_t kSilBufferTooSmall = qlclapi::status::kAddressOutputTooSmall;
 
 // All multi-byte network values in network byte order; scope id and flow
 // info in host order, as the platform keeps them in its IPv6 socket address.

@@ -4,7 +4,7 @@
 
 #include "address/address_queries_win.h"
 #include "address/pop_details_win.h"
-#include "api/vb_adapters.h"
+#include "core/vb_text_win.h"
 #include "include/qlclapi.h"
 
 using namespace qlclapi;

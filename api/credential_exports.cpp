@@ -1,6 +1,6 @@
 // Credential connect and external conditions, with their Visual Basic
 // twins, which convert their ANSI texts first.
-#include "api/vb_adapters.h"
+#include "core/vb_text_win.h"
 #include "core/credential_connect.h"
 #include "include/qlclapi.h"
 

@@ -1,12 +1,7 @@
 // The point-of-presence details as one record in a caller buffer, and as
 // separate values for Visual Basic callers.
-#include <windows.h>
-
-#include <cstring>
-
-#include "address/address_queries_win.h"
+#include "address/pop_details_twins_win.h"
 #include "address/pop_details_win.h"
-#include "api/vb_adapters.h"
 #include "include/qlclapi.h"
 
 using namespace qlclapi;
@@ -19,85 +14,18 @@ QlUInt32 QLCLAPI_CALL QuorlanGetPointOfPresenceDetailsEx(void* buffer, QlUInt32 
     return BuildPointOfPresenceDetails(buffer, size, DetailsForm::Ex);
 }
 
-namespace {
-
-// Enough for the fixed part and every variable part the driver's fields can
-// hold (at most 19 + 1028 + 70 + 16 bytes).
-constexpr uint32_t kTwinBufferBytes = 5000;
-
-template <typename T>
-void Store(T* target, T value) {
-    if (target) *target = value;
-}
-
-// A text part whose size is 0 (or that did not fit) is an empty text.
-uint32_t StoreText(QlBstr* target, const wchar_t* text, QlUInt32 bytes) {
-    if (!target) return 1;
-    return StoreAnsiInBstr(target, bytes && text ? text : L"");
-}
-
-uint32_t StoreHex(QlBstr* target, const unsigned char* bytes, QlUInt32 count) {
-    if (!target) return 1;
-    return BytesToHexBstr(target, bytes, bytes ? count : 0);
-}
-
-// The outputs both twins share, in the order they are stored; false at the
-// first conversion that fails (outputs stored before it stay).
-bool StoreParts(const QlPointOfPresenceDetails& d, QlBstr* physicalAddress, QlBstr* name, QlBstr* secondText,
-                QlBstr* trailingBytes) {
-    return StoreHex(physicalAddress, d.physicalAddress, d.physicalAddressLength) &&
-           StoreHex(trailingBytes, d.trailingBytes, d.trailingLength) &&
-           StoreText(name, d.name, d.nameBytes) && StoreText(secondText, d.secondText, d.secondTextBytes);
-}
-
-}  // namespace
-
 QlUInt32 QLCLAPI_VBCALL QuorlanGetPointOfPresenceDetailsVB(QlUInt32* address, QlUInt32* interfaceValue1,
                                                            QlUInt32* interfaceValue2Low,
                                                            QlUInt32* interfaceValue3Low, QlBstr* physicalAddress,
                                                            QlBstr* name, QlBstr* secondText, QlBstr* trailingBytes) {
-    alignas(8) unsigned char buffer[kTwinBufferBytes];
-    memset(buffer, 0, sizeof(QlPointOfPresenceDetails));
-    const uint32_t total = BuildPointOfPresenceDetails(buffer, sizeof buffer, DetailsForm::Plain);
-    if (total == 0) return 0;
-    QlPointOfPresenceDetails details;
-    memcpy(&details, buffer, sizeof details);
-    Store(address, details.address);
-    Store(interfaceValue1, details.interfaceValue1);
-    Store(interfaceValue2Low, details.interfaceValue2Low);
-    Store(interfaceValue3Low, details.interfaceValue3Low);
-    return StoreParts(details, physicalAddress, name, secondText, trailingBytes) ? total : 0;
+    return GetPointOfPresenceDetailsValues(address, interfaceValue1, interfaceValue2Low, interfaceValue3Low,
+                                           physicalAddress, name, secondText, trailingBytes);
 }
 
 QlUInt32 QLCLAPI_VBCALL QuorlanGetPointOfPresenceDetailsExVB(QlBstr* address, QlUInt32* interfaceValue1,
                                                              QlUInt64* interfaceValue2, QlUInt64* interfaceValue3,
                                                              QlBstr* physicalAddress, QlBstr* name,
                                                              QlBstr* secondText, QlBstr* trailingBytes) {
-    const uint32_t needed = BuildPointOfPresenceDetails(nullptr, 0, DetailsForm::Ex);
-    if (needed == 0) return 0;
-    auto* buffer = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, needed));
-    if (!buffer) return 0;
-    const uint32_t total = BuildPointOfPresenceDetails(buffer, needed, DetailsForm::Ex);
-    // The interface grew between the two requests: the caller learns the
-    // new size and gets nothing filled.
-    if (total > needed || total == 0) {
-        HeapFree(GetProcessHeap(), 0, buffer);
-        return total;
-    }
-    QlPointOfPresenceDetailsEx details;
-    memcpy(&details, buffer, sizeof details);
-    uint32_t result = total;
-    if (address) {
-        SilAddressText text;
-        AddressTextViaSocketAddress(CSilAddress(reinterpret_cast<const sockaddr*>(details.socketAddress)), &text);
-        if (!StoreAnsiInBstr(address, reinterpret_cast<const wchar_t*>(text.wide))) result = 0;
-    }
-    if (result) {
-        Store(interfaceValue1, details.details.interfaceValue1);
-        Store(interfaceValue2, details.interfaceValue2);
-        Store(interfaceValue3, details.interfaceValue3);
-        if (!StoreParts(details.details, physicalAddress, name, secondText, trailingBytes)) result = 0;
-    }
-    HeapFree(GetProcessHeap(), 0, buffer);
-    return result;
+    return GetPointOfPresenceDetailsExValues(address, interfaceValue1, interfaceValue2, interfaceValue3,
+                                             physicalAddress, name, secondText, trailingBytes);
 }

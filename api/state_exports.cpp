@@ -1,9 +1,9 @@
 // Version, connection state, disconnect reason, state-change notification
 // and the commands, with their Visual Basic twins. Twins without text
 // arguments behave exactly like their plain export.
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
 #include "core/request_codes.h"
-#include "core/state_calls.h"
+#include "core/state_calls_win.h"
 #include "include/qlclapi.h"
 
 using namespace qlclapi;

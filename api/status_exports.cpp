@@ -1,6 +1,6 @@
 // The connection status as text, in the user's language, with its Visual
 // Basic twin (size query, fetch, ANSI bytes in the caller's BSTR).
-#include "api/vb_adapters.h"
+#include "core/vb_text_win.h"
 #include "include/qlclapi.h"
 #include "status/status_text_win.h"
 

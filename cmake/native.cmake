@@ -1,15 +1,25 @@
 # Host build: the portable pieces of the library, their unit tests and fuzz
 # targets, the benchmarks that count instructions, and the static checks of
-# the built 32-bit DLL.
+# the built DLLs.
 include(cmake/googletest.cmake)
 
-add_library(qlclapi_portable STATIC ${QLCLAPI_PORTABLE_SOURCES})
-target_include_directories(qlclapi_portable PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(qlclapi_portable PUBLIC qlclapi_json)
-target_compile_options(qlclapi_portable PRIVATE ${QLCLAPI_WARNINGS})
-if(NOT QLCLAPI_PORTABLE_SOURCES)
-    target_sources(qlclapi_portable PRIVATE ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+# The library's portable sources carry the fuzzer's coverage and the address
+# and undefined-behaviour sanitizers, so that the unit tests run sanitized
+# and the fuzz targets link the very same subsystem libraries.
+# scripts/bench.sh builds without them (-DQLCLAPI_INSTRUMENT=OFF): the
+# instruction counts compare the library with the C library's conversions.
+option(QLCLAPI_INSTRUMENT "Sanitizers and fuzzer coverage in the native library" ON)
+if(QLCLAPI_INSTRUMENT AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    set(QLCLAPI_SANITIZERS address,undefined)
+    set(QLCLAPI_LIBRARY_COMPILE_OPTIONS -fsanitize=fuzzer-no-link,${QLCLAPI_SANITIZERS}
+        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=${QLCLAPI_SANITIZERS})
+else()
+    set(QLCLAPI_INSTRUMENT OFF)
 endif()
+qlclapi_add_subsystems()
+qlclapi_write_layers(${CMAKE_BINARY_DIR}/layers.txt)
+qlclapi_add_layer_tests(native)
 
 # The string sources and the build's string tool, for the tests and fuzz
 # targets that compose status texts from the texts the DLL carries.
@@ -17,27 +27,30 @@ add_library(qlstrings_support STATIC ${CMAKE_SOURCE_DIR}/resources/strings/strin
     ${CMAKE_SOURCE_DIR}/tools/qlstrings/pseudo_locale.cpp ${CMAKE_SOURCE_DIR}/tools/qlstrings/rc_writer.cpp)
 target_include_directories(qlstrings_support PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(qlstrings_support PRIVATE ${QLCLAPI_WARNINGS})
+target_link_libraries(qlstrings_support PUBLIC qlclapi_status)
 target_compile_definitions(qlstrings_support INTERFACE
     QLCLAPI_STRING_SOURCE="${CMAKE_SOURCE_DIR}/resources/strings/en-US.txt")
 
+# The simulated client's images of the driver's records and of the settings
+# blob are plain C++, written from the client's side: the tests and fuzz
+# targets build their inputs the way the client writes them.
+add_library(qlsim_images STATIC ${CMAKE_SOURCE_DIR}/sim/control/sim_records.cpp
+    ${CMAKE_SOURCE_DIR}/sim/control/settings_blob_image.cpp)
+target_include_directories(qlsim_images PUBLIC ${CMAKE_SOURCE_DIR}/sim/control)
+target_compile_options(qlsim_images PRIVATE ${QLCLAPI_WARNINGS})
+
 file(GLOB QLCLAPI_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 if(QLCLAPI_NATIVE_TEST_SOURCES)
-    # The simulated driver's record images are plain C++: the tests of the
-    # interface table build their tables the way the driver writes them.
-    add_executable(native_tests ${QLCLAPI_NATIVE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/sim/control/sim_records.cpp
-        ${CMAKE_SOURCE_DIR}/sim/control/settings_blob_image.cpp)
-    target_include_directories(native_tests PRIVATE ${CMAKE_SOURCE_DIR}/sim/control)
-    target_link_libraries(native_tests PRIVATE qlclapi_portable qlstrings_support gtest_main)
+    add_executable(native_tests ${QLCLAPI_NATIVE_TEST_SOURCES})
+    target_link_libraries(native_tests PRIVATE qlclapi_status qlclapi_diag qlclapi_config qlclapi_address
+        qlclapi_core qlstrings_support qlsim_images gtest_main)
     add_test(NAME native.unit COMMAND native_tests)
+    set_tests_properties(native.unit PROPERTIES LABELS "native;unit")
 endif()
 
 add_subdirectory(tests/pe)
 add_subdirectory(tests/sdk)
 add_test(NAME native.public_header COMMAND ${CMAKE_SOURCE_DIR}/tests/header/check.sh)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/CMakeLists.txt)
-    add_subdirectory(fuzz)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/native/CMakeLists.txt)
-    add_subdirectory(bench/native)
-endif()
+add_subdirectory(fuzz)
+add_subdirectory(bench/native)

@@ -1,6 +1,7 @@
 #include "config/client_key_enum_win.h"
 
 #include "config/client_key_win.h"
+#include "core/heap_buffer.h"
 
 namespace qlclapi {
 
@@ -12,7 +13,7 @@ ClientKeyIterator* Begin(ClientKeyIterator** iterator, const wchar_t* subkey, Cl
     if (*iterator) return *iterator;
     HKEY key = OpenClientKey(which, false, subkey);
     if (!key) return nullptr;
-    auto* fresh = static_cast<ClientKeyIterator*>(HeapAlloc(GetProcessHeap(), 0, sizeof(ClientKeyIterator)));
+    auto* fresh = static_cast<ClientKeyIterator*>(AllocateZeroed(sizeof(ClientKeyIterator)));
     if (!fresh) {
         RegCloseKey(key);
         return nullptr;
@@ -37,7 +38,7 @@ ConfigStatus Step(LONG status, ClientKeyIterator** iterator) {
 void CloseClientKeyIterator(ClientKeyIterator** iterator) {
     if (!iterator || !*iterator) return;
     RegCloseKey((*iterator)->key);
-    HeapFree(GetProcessHeap(), 0, *iterator);
+    ReleaseBlock(*iterator);
     *iterator = nullptr;
 }
 

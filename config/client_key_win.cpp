@@ -4,7 +4,7 @@
 
 #include "config/chunk_chain.h"
 #include "config/client_key_path.h"
-#include "config/scoped_key_win.h"
+#include "core/win_resource_win.h"
 
 namespace qlclapi {
 
@@ -17,7 +17,7 @@ const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_
 // The current subkey's name from the state key; false when the key or the
 // value is missing, or the value is not a usable name.
 bool ReadCurrentSubkeyName(char16_t (&name)[kCurrentSubkeyUnits]) {
-    ScopedKey state(OpenClientKey(kClientState, false, nullptr));
+    RegistryKey state(OpenClientKey(kClientState, false, nullptr));
     if (!state) return false;
     char16_t stored[kCurrentSubkeyUnits] = {};
     DWORD type = REG_NONE;
@@ -58,7 +58,7 @@ ConfigStatus GetClientKeyPath(ClientKey which, const wchar_t* subkey, wchar_t* b
 
 ConfigStatus ReadClientDword(uint32_t* value, const wchar_t* name, const wchar_t* subkey, ClientKey which) {
     if (!value) return kConfigInvalidArgument;
-    ScopedKey key(OpenClientKey(which, false, subkey));
+    RegistryKey key(OpenClientKey(which, false, subkey));
     if (!key) return kConfigFailed;
     uint32_t read = 0;
     DWORD bytes = sizeof read;
@@ -77,7 +77,7 @@ ConfigStatus ReadClientDword(uint32_t* value, const wchar_t* name, ClientKey whi
 ConfigStatus ReadClientString(wchar_t* buffer, uint32_t* units, const wchar_t* name, const wchar_t* subkey,
                               ClientKey which) {
     if (!units) return kConfigInvalidArgument;
-    ScopedKey key(OpenClientKey(which, false, subkey));
+    RegistryKey key(OpenClientKey(which, false, subkey));
     if (!key) return kConfigFailed;
     // Registry sizes are 32-bit byte counts: a larger capacity is only a
     // larger promise than the registry can hold anyway.
@@ -105,7 +105,7 @@ ConfigStatus ReadClientString(wchar_t* buffer, uint32_t* units, const wchar_t* n
 ConfigStatus ReadClientBinary(void* buffer, uint32_t* bytes, const wchar_t* name, const wchar_t* subkey,
                               ClientKey which) {
     if (!bytes) return kConfigInvalidArgument;
-    ScopedKey key(OpenClientKey(which, false, subkey));
+    RegistryKey key(OpenClientKey(which, false, subkey));
     if (!key) return kConfigFailed;
     auto readPiece = [&key](const char16_t* piece, uint8_t* destination, uint32_t room, uint32_t* reported) {
         DWORD size = room;
@@ -119,14 +119,14 @@ ConfigStatus ReadClientBinary(void* buffer, uint32_t* bytes, const wchar_t* name
 }
 
 ConfigStatus WriteClientDword(uint32_t value, const wchar_t* name, const wchar_t* subkey, ClientKey which) {
-    ScopedKey key(OpenClientKey(which, true, subkey));
+    RegistryKey key(OpenClientKey(which, true, subkey));
     if (!key) return kConfigFailed;
     LONG status = RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     return status == ERROR_SUCCESS ? kConfigOk : kConfigFailed;
 }
 
 ConfigStatus WriteClientString(const wchar_t* text, const wchar_t* name, const wchar_t* subkey, ClientKey which) {
-    ScopedKey key(OpenClientKey(which, true, subkey));
+    RegistryKey key(OpenClientKey(which, true, subkey));
     if (!key) return kConfigFailed;
     if (!text) text = L"";
     size_t length = wcslen(text);
@@ -139,7 +139,7 @@ ConfigStatus WriteClientString(const wchar_t* text, const wchar_t* name, const w
 ConfigStatus WriteClientBinary(const void* data, uint32_t bytes, const wchar_t* name, const wchar_t* subkey,
                                ClientKey which) {
     if (!data && bytes) return kConfigInvalidArgument;
-    ScopedKey key(OpenClientKey(which, true, subkey));
+    RegistryKey key(OpenClientKey(which, true, subkey));
     if (!key) return kConfigFailed;
     auto writePiece = [&key](const char16_t* piece, const uint8_t* pieceData, uint32_t pieceBytes) {
         return static_cast<long>(RegSetValueExW(key.get(), Wide(piece), 0, REG_BINARY, pieceData, pieceBytes));
@@ -150,7 +150,7 @@ ConfigStatus WriteClientBinary(const void* data, uint32_t bytes, const wchar_t* 
 }
 
 ConfigStatus DeleteClientValue(const wchar_t* name, const wchar_t* subkey, ClientKey which) {
-    ScopedKey key(OpenClientKey(which, true, subkey));
+    RegistryKey key(OpenClientKey(which, true, subkey));
     if (!key) return kConfigFailed;
     return RegDeleteValueW(key.get(), name) == ERROR_SUCCESS ? kConfigOk : kConfigFailed;
 }

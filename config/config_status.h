@@ -4,19 +4,19 @@
 
 #include <cstdint>
 
+#include "core/status.h"
+
 namespace qlclapi {
 
-// 0 for success; the top bit is set on failure. The platform's own error
-// code is never passed on.
-using ConfigStatus = uint32_t;
-constexpr ConfigStatus kConfigOk = 0;
-constexpr ConfigStatus kConfigFailed = 0x80000000;          // any registry or service failure
-constexpr ConfigStatus kConfigInvalidArgument = 0x80000006;
-constexpr ConfigStatus kConfigBufferTooSmall = 0x80000007;  // the needed size is reported
-constexpr ConfigStatus kConfigNotFound = 0x80000009;
-constexpr ConfigStatus kConfigStartNotWritten = 0x80080391;  // a service's Start value
-
-constexpr bool ConfigSucceeded(ConfigStatus status) { return (status & 0x80000000u) == 0; }
+// The library's internal status (core/status.h) under the names the
+// configuration store reads best with.
+using ConfigStatus = Status;
+constexpr ConfigStatus kConfigOk = status::kOk;
+constexpr ConfigStatus kConfigFailed = status::kFailed;  // any registry or service failure
+constexpr ConfigStatus kConfigInvalidArgument = status::kInvalidArgument;
+constexpr ConfigStatus kConfigBufferTooSmall = status::kBufferTooSmall;  // the needed size is reported
+constexpr ConfigStatus kConfigNotFound = status::kNotFound;
+constexpr ConfigStatus kConfigStartNotWritten = status::kStartNotWritten;  // a service's Start value
 
 // Which of the client's keys an operation works on. Any value other than
 // 1 and 3 (0 included) means the state key.

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include "config/client_key_win.h"
-#include "config/scoped_key_win.h"
+#include "core/vb_text_win.h"
+#include "core/win_resource_win.h"
 
 namespace qlclapi {
 
@@ -31,11 +32,20 @@ ConfigStatus ReadWholePermanentId(uint8_t (&id)[kPermanentIdBytes], uint32_t* by
     return kConfigOk;
 }
 
+uint32_t GetPermanentIdPacked(wchar_t** text) {
+    if (!text) return 0;
+    // One spare byte: the last unit of an odd count is read whole.
+    uint8_t id[kPermanentIdBytes + 2] = {};
+    uint32_t bytes = 0;
+    if (ReadWholePermanentId(reinterpret_cast<uint8_t(&)[kPermanentIdBytes]>(id), &bytes)) return 0;
+    return StoreBytesInBstr(text, id, bytes);
+}
+
 ConfigStatus CopyPermanentId() {
     uint8_t id[kPermanentIdBytes] = {};
     uint32_t size = 0;
     if (ConfigStatus status = ReadWholePermanentId(id, &size)) return status;
-    ScopedKey parent, state;
+    RegistryKey parent, state;
     if (RegCreateKeyW(HKEY_LOCAL_MACHINE, kServiceStateKeyParent, parent.receive()) != ERROR_SUCCESS ||
         RegCreateKeyW(HKEY_LOCAL_MACHINE, kServiceStateKey, state.receive()) != ERROR_SUCCESS)
         return kConfigFailed;

@@ -16,6 +16,12 @@ constexpr wchar_t kServiceStateKey[] = L"SYSTEM\\CurrentControlSet\\Services\\Qu
 
 // QuorlanGetPermanentID: see the export's comment in qlclapi.h.
 uint32_t GetPermanentId(void* buffer, uint32_t* length);
+// Its Visual Basic twin: the identifier's bytes two to a unit in *text (an
+// odd count leaves a zero high byte in the last unit). An identifier that
+// cannot be read, or one longer than the 32 bytes the library reserves,
+// leaves the caller's string as it was (0): handing out its first 32 bytes
+// would name another client.
+uint32_t GetPermanentIdPacked(wchar_t** text);
 
 // The identifier whole into id: 0x80000000 when it cannot be read,
 // 0x80000007 when it is longer than 32 bytes (a cut identifier would be

@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
-#include "config/heap_block_win.h"
-#include "config/scoped_key_win.h"
+#include "core/heap_buffer.h"
+#include "core/win_resource_win.h"
 
 namespace qlclapi {
 
@@ -17,19 +17,11 @@ constexpr size_t kDeletePathUnits = 1025;
 
 }  // namespace
 
-KeySecurity::~KeySecurity() {
-    if (descriptor_) HeapFree(GetProcessHeap(), 0, descriptor_);
-}
-
-KeySecurity ReadKeySecurity(HKEY key) {
-    KeySecurity security;
-    void* buffer = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, KeySecurity::kBytes);
-    if (!buffer) return security;
-    DWORD bytes = KeySecurity::kBytes;
-    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer, &bytes) == ERROR_SUCCESS)
-        security.descriptor_ = buffer;
-    else
-        HeapFree(GetProcessHeap(), 0, buffer);
+HeapBuffer<uint8_t> ReadKeySecurity(HKEY key) {
+    HeapBuffer<uint8_t> security(kKeySecurityBytes);
+    DWORD bytes = kKeySecurityBytes;
+    if (security.ok() && RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, security.data(), &bytes) != ERROR_SUCCESS)
+        security.release();
     return security;
 }
 
@@ -59,15 +51,15 @@ bool CopyRegistrySubkeys(HKEY source, HKEY destination, REGSAM sourceView, REGSA
 
 bool CopyRegistryTree(HKEY sourceParent, const wchar_t* sourceSubkey, HKEY destinationParent,
                       const wchar_t* destinationSubkey, REGSAM sourceView, REGSAM destinationView) {
-    ScopedKey source;
+    RegistryKey source;
     if (RegOpenKeyExW(sourceParent, sourceSubkey, 0, KEY_ALL_ACCESS | sourceView, source.receive()) != ERROR_SUCCESS)
         return false;
-    KeySecurity security = ReadKeySecurity(sourceParent);
+    HeapBuffer<uint8_t> security = ReadKeySecurity(sourceParent);
     // The record's length is the platform's own: 12 bytes in the 32-bit build.
-    SECURITY_ATTRIBUTES attributes = {sizeof attributes, security.get(), FALSE};
-    ScopedKey destination;
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, security.data(), FALSE};
+    RegistryKey destination;
     if (RegCreateKeyExW(destinationParent, destinationSubkey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE | destinationView, security.get() ? &attributes : nullptr, destination.receive(),
+                        KEY_WRITE | destinationView, security.ok() ? &attributes : nullptr, destination.receive(),
                         nullptr) != ERROR_SUCCESS)
         return false;
     const bool valuesCopied = CopyRegistryValues(source.get(), destination.get());
@@ -78,12 +70,12 @@ bool CopyRegistryTree(HKEY sourceParent, const wchar_t* sourceSubkey, HKEY desti
 bool DeleteRegistryTree(HKEY hive, const wchar_t* subkey, REGSAM view) {
     if (!subkey) return false;
     {
-        ScopedKey key;
+        RegistryKey key;
         if (RegOpenKeyExW(hive, subkey, 0, KEY_READ | view, key.receive()) == ERROR_SUCCESS) {
             // On the heap: a hostile tree can be hundreds of levels deep.
-            ZeroedHeapBlock names((kDeleteNameUnits + kDeletePathUnits) * sizeof(wchar_t));
-            if (!names.as<wchar_t>()) return false;
-            wchar_t* child = names.as<wchar_t>();
+            HeapBuffer<wchar_t> names(kDeleteNameUnits + kDeletePathUnits);
+            if (!names.ok()) return false;
+            wchar_t* child = names.data();
             wchar_t* path = child + kDeleteNameUnits;
             const size_t subkeyLength = wcslen(subkey);
             // Always the first subkey: each one deleted moves the next to the

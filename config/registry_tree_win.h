@@ -8,28 +8,15 @@
 
 #include <cstdint>
 
+#include "core/heap_buffer.h"
+
 namespace qlclapi {
 
 // The discretionary access control list of a key, as RegGetKeySecurity
-// gives it, in a buffer of its own (1044 bytes); empty when it could not be
-// read. Freed when it goes out of scope.
-class KeySecurity {
-public:
-    static constexpr DWORD kBytes = 1044;
-    KeySecurity() = default;
-    ~KeySecurity();
-    KeySecurity(KeySecurity&& other) noexcept : descriptor_(other.descriptor_) { other.descriptor_ = nullptr; }
-    KeySecurity& operator=(KeySecurity&&) = delete;
-    KeySecurity(const KeySecurity&) = delete;
-    KeySecurity& operator=(const KeySecurity&) = delete;
-
-    PSECURITY_DESCRIPTOR get() const { return descriptor_; }
-
-private:
-    friend KeySecurity ReadKeySecurity(HKEY key);
-    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
-};
-KeySecurity ReadKeySecurity(HKEY key);
+// gives it, in a new buffer of kKeySecurityBytes (1044 bytes); empty when it
+// could not be read.
+constexpr DWORD kKeySecurityBytes = 1044;
+HeapBuffer<uint8_t> ReadKeySecurity(HKEY key);
 
 // Copies every value of source into destination in enumeration order, with
 // its type. Names of up to 128 characters and data of up to 2048 bytes are

@@ -2,19 +2,19 @@
 
 #include <cwchar>
 
-#include "config/scoped_key_win.h"
+#include "core/win_resource_win.h"
 
 namespace qlclapi {
 
 namespace {
 
-bool OpenForReading(HKEY hive, const wchar_t* subkey, REGSAM view, ScopedKey& key) {
+bool OpenForReading(HKEY hive, const wchar_t* subkey, REGSAM view, RegistryKey& key) {
     return RegOpenKeyExW(hive, subkey, 0, KEY_READ | view, key.receive()) == ERROR_SUCCESS;
 }
 
 // The value's data size, or false when the key or value is missing.
 bool QueryValueSize(HKEY hive, const wchar_t* subkey, const wchar_t* name, REGSAM view, DWORD& bytes) {
-    ScopedKey key;
+    RegistryKey key;
     if (!OpenForReading(hive, subkey, view, key)) return false;
     bytes = 0;
     return RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, &bytes) == ERROR_SUCCESS;
@@ -23,7 +23,7 @@ bool QueryValueSize(HKEY hive, const wchar_t* subkey, const wchar_t* name, REGSA
 }  // namespace
 
 bool RegistryKeyExists(HKEY hive, const wchar_t* subkey, REGSAM view) {
-    ScopedKey key;
+    RegistryKey key;
     return OpenForReading(hive, subkey, view, key);
 }
 
@@ -40,7 +40,7 @@ uint32_t RegistryValueSize(HKEY hive, const wchar_t* subkey, const wchar_t* name
 bool RegistryReadValue(HKEY hive, const wchar_t* subkey, const wchar_t* name, void* buffer, uint32_t bytes,
                        REGSAM view) {
     if (!buffer) return false;
-    ScopedKey key;
+    RegistryKey key;
     if (!OpenForReading(hive, subkey, view, key)) return false;
     DWORD size = bytes;
     return RegQueryValueExW(key.get(), name, nullptr, nullptr, static_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
@@ -55,7 +55,7 @@ bool RegistryWriteValue(HKEY hive, const wchar_t* subkey, const wchar_t* name, D
         bytes = static_cast<uint32_t>(length * 2 + 2);
     }
     if (!data && bytes) return false;
-    ScopedKey key;
+    RegistryKey key;
     if (RegCreateKeyExW(hive, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | view, nullptr,
                         key.receive(), nullptr) != ERROR_SUCCESS)
         return false;
@@ -63,7 +63,7 @@ bool RegistryWriteValue(HKEY hive, const wchar_t* subkey, const wchar_t* name, D
 }
 
 bool RegistryDeleteValue(HKEY hive, const wchar_t* subkey, const wchar_t* name, REGSAM view) {
-    ScopedKey key;
+    RegistryKey key;
     if (RegOpenKeyExW(hive, subkey, 0, KEY_ALL_ACCESS | view, key.receive()) != ERROR_SUCCESS) return false;
     return RegDeleteValueW(key.get(), name) == ERROR_SUCCESS;
 }

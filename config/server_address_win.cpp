@@ -1,13 +1,14 @@
 #include "config/server_address_win.h"
 
-#include <windows.h>
+#include <winsock2.h>
+#include <ws2ipdef.h>
 
 #include <cstring>
 
+#include "address/address_queries_win.h"
 #include "address/address_text.h"
 #include "config/client_key_win.h"
-#include "config/heap_block_win.h"
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
 #include "core/request_codes.h"
 
 namespace qlclapi {
@@ -54,20 +55,17 @@ uint32_t WriteAddressValue(const DriverAddressRecord* record, const wchar_t* nam
     return WriteClientString(text, name, nullptr, which);
 }
 
-wchar_t* ReadServerAddressText(uint32_t* units) {
-    *units = 0;
+HeapBuffer<wchar_t> ReadServerAddressText() {
+    HeapBuffer<wchar_t> text;
     uint32_t stored = 0;
-    if (ReadClientString(nullptr, &stored, kServerAddressValue, nullptr, kClientParams) || stored == 0) return nullptr;
+    if (ReadClientString(nullptr, &stored, kServerAddressValue, nullptr, kClientParams) || stored == 0) return text;
     // One spare unit: the text is terminated even when it was stored without.
-    auto* text = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, (size_t(stored) + 1) * 2));
-    if (!text) return nullptr;
+    if (!text.allocate(size_t(stored) + 1)) return text;
     uint32_t read = stored;
-    if (ReadClientString(text, &read, kServerAddressValue, nullptr, kClientParams)) {
-        HeapFree(GetProcessHeap(), 0, text);
-        return nullptr;
-    }
-    text[read] = 0;
-    *units = stored;
+    if (ReadClientString(text.data(), &read, kServerAddressValue, nullptr, kClientParams))
+        text.release();
+    else
+        text[read] = 0;
     return text;
 }
 
@@ -84,11 +82,9 @@ uint32_t GetServerAddressByName(wchar_t* buffer, uint32_t* length) {
             return 0;
         }
         uint32_t needed = stored ? stored * 2 : 2;
-        uint32_t units = 0;
-        if (wchar_t* text = ReadServerAddressText(&units)) {
-            if (TextLength(text, units) == units) needed = (units + 1) * 2;
-            HeapFree(GetProcessHeap(), 0, text);
-        }
+        const HeapBuffer<wchar_t> text = ReadServerAddressText();
+        const uint32_t units = uint32_t(text.count() ? text.count() - 1 : 0);
+        if (text.ok() && TextLength(text.data(), units) == units) needed = (units + 1) * 2;
         *length = needed;
         return 1;
     }
@@ -113,6 +109,76 @@ uint32_t GetServerAddressByName(wchar_t* buffer, uint32_t* length) {
     if (capacity) buffer[0] = 0;
     *length = 0;
     return 0;
+}
+
+namespace {
+
+// VmsAddress as one address; any read or parse failure means there is none.
+bool ReadServerRecord(DriverAddressRecord* record) {
+    return ReadAddressValue(record, kServerAddressValue, kClientParams) == kConfigOk;
+}
+
+// The setters of addresses store one address as the driver's text, or,
+// when it cannot be formatted, leave VmsAddress as it is and still empty
+// the cache and notify the driver.
+uint32_t PublishRecord(const DriverAddressRecord& record) {
+    wchar_t text[kAddressValueUnits];
+    PublishServerAddress(FormatServerAddress(record, text) ? text : nullptr);
+    return 1;
+}
+
+}  // namespace
+
+uint32_t GetServerAddress(uint32_t* address, uint16_t* port) {
+    if (!address) return 0;
+    DriverAddressRecord record;
+    const bool ipv4 = ReadServerRecord(&record) && record.family == kSilFamilyIPv4;
+    *address = ipv4 ? record.v4.address : 0;
+    if (port) *port = ipv4 ? record.port : 0;
+    return 1;
+}
+
+uint32_t GetServerAddressEx(void* socketAddress) {
+    if (!socketAddress) return 0;
+    DriverAddressRecord record;
+    if (ReadServerRecord(&record))
+        CSilAddress(&record).ToSockaddr(socketAddress, kSocketAddressBytes, nullptr);
+    else
+        std::memset(socketAddress, 0, kSocketAddressBytes);
+    return 1;
+}
+
+void GetServerAddressText(SilAddressText* text) {
+    DriverAddressRecord record;
+    AddressTextViaSocketAddress(ReadServerRecord(&record) ? CSilAddress(&record) : CSilAddress(), text);
+}
+
+uint32_t SetServerAddress(uint32_t address, uint16_t port) {
+    DriverAddressRecord record = {};
+    record.family = kSilFamilyIPv4;
+    record.port = port;
+    record.v4.address = address;
+    return PublishRecord(record);
+}
+
+uint32_t SetServerAddressEx(const void* socketAddress) {
+    CSilAddress value(static_cast<const sockaddr*>(socketAddress));
+    DriverAddressRecord record;
+    std::memcpy(&record, value.Record(), sizeof record);
+    return PublishRecord(record);
+}
+
+uint32_t SetServerAddressFromText(const wchar_t* text) {
+    CSilAddress parsed;
+    if (parsed.SetFromText(text, 0) != kSilOk || parsed.IsEmpty()) return 0;
+    SOCKADDR_IN6 socketAddress = {};
+    parsed.ToSockaddr(&socketAddress, sizeof socketAddress, nullptr);
+    return SetServerAddressEx(&socketAddress);
+}
+
+uint32_t SetServerAddressByName(const wchar_t* text) {
+    PublishServerAddress(text ? text : L"");
+    return 1;
 }
 
 }  // namespace qlclapi

@@ -7,6 +7,7 @@
 
 #include "address/sil_address.h"
 #include "config/config_status.h"
+#include "core/heap_buffer.h"
 
 namespace qlclapi {
 
@@ -32,11 +33,27 @@ uint32_t WriteAddressValue(const DriverAddressRecord* record, const wchar_t* nam
 // Formats a record into an 80-unit text; false (text empty) on failure.
 bool FormatServerAddress(const DriverAddressRecord& record, wchar_t (&text)[kAddressValueUnits]);
 
-// QuorlanGetServerAddressByName: see the export's comment in qlclapi.h.
+// The stored text in a zero-filled buffer of its stored units and one more,
+// always terminated; empty when there is none or it is empty.
+HeapBuffer<wchar_t> ReadServerAddressText();
+
+// The calls of the server address exports (their comments in qlclapi.h say
+// the rest): the IPv4 address and port (0 and 0 for none or an IPv6 one),
+// the socket address (zeros for none), and the text as a socket address
+// shows it (empty for none).
+uint32_t GetServerAddress(uint32_t* address, uint16_t* port);
+uint32_t GetServerAddressEx(void* socketAddress);
+void GetServerAddressText(SilAddressText* text);
 uint32_t GetServerAddressByName(wchar_t* buffer, uint32_t* length);
-// The stored text in a new zero-filled heap block of *units + 1 units,
-// always terminated (freed with HeapFree); null when there is none or it
-// is empty.
-wchar_t* ReadServerAddressText(uint32_t* units);
+// The setters always answer 1 (SetServerAddressFromText: 0 for text that is
+// not one address, which stores nothing and tells nobody).
+uint32_t SetServerAddress(uint32_t address, uint16_t port);
+uint32_t SetServerAddressEx(const void* socketAddress);
+// The text goes through a socket address on its way to the registry, as
+// though the caller had passed one: a prefix length is dropped, the port
+// and an IPv6 zone stay.
+uint32_t SetServerAddressFromText(const wchar_t* text);
+// Stores the text as it is (null as the empty text).
+uint32_t SetServerAddressByName(const wchar_t* text);
 
 }  // namespace qlclapi

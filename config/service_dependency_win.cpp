@@ -2,25 +2,12 @@
 
 #include <windows.h>
 
-#include "config/heap_block_win.h"
+#include "core/heap_buffer.h"
+#include "core/win_resource_win.h"
 
 namespace qlclapi {
 
 namespace {
-
-class ScopedService {
-public:
-    explicit ScopedService(SC_HANDLE handle) : handle_(handle) {}
-    ~ScopedService() {
-        if (handle_) CloseServiceHandle(handle_);
-    }
-    ScopedService(const ScopedService&) = delete;
-    ScopedService& operator=(const ScopedService&) = delete;
-    SC_HANDLE get() const { return handle_; }
-
-private:
-    SC_HANDLE handle_;
-};
 
 const char16_t* U16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 
@@ -38,17 +25,17 @@ size_t ListLimit(const QUERY_SERVICE_CONFIGW* config, DWORD bytes) {
 
 ConfigStatus EditServiceDependency(uint32_t mode, const wchar_t* dependency, const wchar_t* service, bool force) {
     if (!service) return kConfigFailed;
-    ScopedService manager(OpenSCManagerW(nullptr, SERVICES_ACTIVE_DATABASEW, SC_MANAGER_ALL_ACCESS));
+    ServiceHandle manager(OpenSCManagerW(nullptr, SERVICES_ACTIVE_DATABASEW, SC_MANAGER_ALL_ACCESS));
     if (!manager.get()) return kConfigFailed;
-    ScopedService handle(OpenServiceW(manager.get(), service, SERVICE_QUERY_CONFIG | SERVICE_CHANGE_CONFIG));
+    ServiceHandle handle(OpenServiceW(manager.get(), service, SERVICE_QUERY_CONFIG | SERVICE_CHANGE_CONFIG));
     if (!handle.get()) return kConfigFailed;
     DWORD needed = 0;
     if (QueryServiceConfigW(handle.get(), nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
         needed < sizeof(QUERY_SERVICE_CONFIGW))
         return kConfigFailed;
     const DWORD allocated = needed;
-    ZeroedHeapBlock configBlock(allocated);
-    auto* config = configBlock.as<QUERY_SERVICE_CONFIGW>();
+    HeapBuffer<uint8_t> configBlock(allocated);
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(configBlock.data());
     // A configuration that grew between the two calls fails the second.
     if (!config || !QueryServiceConfigW(handle.get(), config, allocated, &needed)) return kConfigFailed;
 
@@ -57,14 +44,14 @@ ConfigStatus EditServiceDependency(uint32_t mode, const wchar_t* dependency, con
     DependencyEditPlan plan = PlanDependencyEdit(mode, list, limit, U16(dependency), force);
     if (!plan.change) return plan.result;
 
-    ZeroedHeapBlock newList(plan.newListUnits ? plan.newListUnits * sizeof(wchar_t) : 1);
-    if (!newList.as<char16_t>()) return kConfigFailed;
+    HeapBuffer<char16_t> newList(plan.newListUnits ? plan.newListUnits : 1);
+    if (!newList.ok()) return kConfigFailed;
     if (plan.newListUnits &&
-        !WriteDependencyList(mode, newList.as<char16_t>(), plan.newListUnits, list, limit, U16(dependency)))
+        !WriteDependencyList(mode, newList.data(), plan.newListUnits, list, limit, U16(dependency)))
         return kConfigFailed;
     BOOL changed = ChangeServiceConfigW(handle.get(), plan.serviceType, SERVICE_NO_CHANGE, SERVICE_NO_CHANGE,
                                         nullptr, nullptr, nullptr,
-                                        plan.newListUnits ? newList.as<wchar_t>() : nullptr, nullptr, nullptr,
+                                        plan.newListUnits ? reinterpret_cast<wchar_t*>(newList.data()) : nullptr, nullptr, nullptr,
                                         nullptr);
     return changed ? kConfigOk : kConfigFailed;
 }

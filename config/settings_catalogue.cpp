@@ -1,5 +1,7 @@
 #include "config/settings_catalogue.h"
 
+#include "core/hex_text.h"
+
 namespace qlclapi {
 
 // In the client's order. A_VES_VorantisUserName (1190) comes twice: the
@@ -222,9 +224,7 @@ uint32_t HasSettingFlag8(uint32_t id) noexcept { return SettingHasFlags(id, 0x8,
 
 ConfigStatus FormatSettingId(uint32_t id, char16_t* buffer, size_t capacity) noexcept {
     if (!buffer || capacity < kSettingIdUnits) return kConfigBufferTooSmall;
-    static const char16_t kDigits[] = u"0123456789ABCDEF";
-    for (int i = 7; i >= 0; --i, id >>= 4) buffer[i] = kDigits[id & 0xF];
-    buffer[8] = 0;
+    *PutHex(buffer, id, 8, HexCase::Upper) = 0;
     return kConfigOk;
 }
 

@@ -1,6 +1,6 @@
 #include "config/settings_number.h"
 
-#include "diag/utf8_text.h"
+#include "core/utf8_text.h"
 
 namespace qlclapi {
 

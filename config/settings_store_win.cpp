@@ -3,13 +3,12 @@
 #include <windows.h>
 
 #include <cstring>
-#include <new>
 
 #include "config/client_key_win.h"
 #include "config/settings_blob.h"
 #include "config/settings_catalogue.h"
 #include "config/settings_number.h"
-#include "core/secure_memory.h"
+#include "core/heap_buffer.h"
 
 namespace qlclapi {
 
@@ -32,24 +31,6 @@ uint32_t CookieBytes() {
 void FormatValueName(uint32_t id, wchar_t (&name)[kSettingIdUnits]) {
     FormatSettingId(id, reinterpret_cast<char16_t*>(name), kSettingIdUnits);
 }
-
-// A copy of a whole SettingsBlob, wiped before it is released: settings can
-// hold secrets.
-class BlobCopy {
-public:
-    explicit BlobCopy(uint32_t bytes) : data_(new (std::nothrow) uint8_t[bytes]()), bytes_(bytes) {}
-    ~BlobCopy() {
-        if (data_) SecureWipe(data_, bytes_);
-        delete[] data_;
-    }
-    BlobCopy(const BlobCopy&) = delete;
-    BlobCopy& operator=(const BlobCopy&) = delete;
-    uint8_t* data() const { return data_; }
-
-private:
-    uint8_t* data_;
-    uint32_t bytes_;
-};
 
 }  // namespace
 
@@ -122,8 +103,9 @@ ConfigStatus ReadBlobSetting(uint32_t id, void* buffer, uint32_t* bytes, uint32_
     }
     if (status != kConfigOk) return status;
     if (total == 0) return kConfigOk;
-    BlobCopy blob(total);
-    if (!blob.data()) return kConfigOk;
+    // Wiped before it is released: settings can hold secrets.
+    HeapBuffer<uint8_t> blob(total, Wipe::OnRelease);
+    if (!blob.ok()) return kConfigOk;
     uint32_t read = total;
     status = ReadClientBinary(blob.data(), &read, store, nullptr, kClientCurrent);
     if (status != kConfigOk || read == 0) return status;

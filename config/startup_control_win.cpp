@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "config/client_key_win.h"
-#include "config/scoped_key_win.h"
+#include "core/win_resource_win.h"
 #include "config/service_dependency_win.h"
 
 namespace qlclapi {
@@ -14,7 +14,7 @@ ConfigStatus WriteStartValues(uint32_t mode) {
     for (const StartupService& service : kStartupServices) {
         // The plain create call: a missing service key is created and then
         // holds nothing but this value.
-        ScopedKey key;
+        RegistryKey key;
         if (RegCreateKeyW(HKEY_LOCAL_MACHINE, service.keyPath, key.receive()) != ERROR_SUCCESS)
             return kConfigFailed;
         const DWORD start = mode == kStartupOn ? service.on : service.off;
@@ -41,6 +41,17 @@ ConfigStatus ConfigureStartup(uint32_t mode, uint32_t* recorded) {
     ReadClientDword(&choice, kStartupEnabledValue, kClientParams);
     if (recorded) *recorded = choice;
     return kConfigOk;
+}
+
+uint32_t GetLoadAtStartup(uint32_t* value) {
+    if (!value) return 0;
+    ConfigureStartup(kStartupReadOnly, value);
+    return 1;
+}
+
+uint32_t SetLoadAtStartup(int32_t enable) {
+    uint32_t recorded = 0;
+    return Succeeded(ConfigureStartup(enable ? kStartupOn : kStartupOff, &recorded)) ? 1 : 0;
 }
 
 }  // namespace qlclapi

@@ -20,4 +20,9 @@ enum StartupMode : uint32_t { kStartupOff = 0, kStartupOn = 1, kStartupReadOnly 
 // For every mode *recorded receives Enabled, or 3 when it is missing.
 ConfigStatus ConfigureStartup(uint32_t mode, uint32_t* recorded);
 
+// The calls of QuorlanGetLoadAtStartup (1 with the recorded choice, 0 for a
+// null pointer) and QuorlanSetLoadAtStartup (1 when every service was set).
+uint32_t GetLoadAtStartup(uint32_t* value);
+uint32_t SetLoadAtStartup(int32_t enable);
+
 }  // namespace qlclapi

@@ -19,6 +19,13 @@ bool StartBandwidth(DiagSource source, const char16_t* memo, size_t units);
 // only with hasValue.
 bool SendCustomEvent(std::string& key, std::string& value, bool hasValue);
 
+// The requests of the exports, all from kSourceApi, with zero-terminated
+// UTF-16 texts: a null memo is sent as the empty text; a null key sends
+// nothing (false), a null value sends no "value" member.
+bool StartApiReport(const char16_t* memo);
+bool StartApiBandwidthTest(const char16_t* memo);
+bool SetCustomTag(const char16_t* key, const char16_t* value);
+
 // Their replies are read and dropped.
 void AbortReport();
 void AbortBandwidth();

@@ -4,10 +4,10 @@
 
 #include "config/settings_catalogue.h"
 #include "config/settings_store_win.h"
+#include "core/utf8_text.h"
 #include "diag/diag_requests.h"
 #include "diag/json_exchange.h"
 #include "diag/json_text.h"
-#include "diag/utf8_text.h"
 
 namespace qlclapi {
 
@@ -47,6 +47,31 @@ bool StartBandwidth(DiagSource source, const char16_t* memo, size_t units) {
 bool SendCustomEvent(std::string& key, std::string& value, bool hasValue) {
     WipedRequest request{MakeCustomEvent(key, value, hasValue)};
     return IsSuccessReply(Exchange(request.value));
+}
+
+namespace {
+
+size_t Units(const char16_t* text) {
+    size_t units = 0;
+    while (text[units]) ++units;
+    return units;
+}
+
+}  // namespace
+
+bool StartApiReport(const char16_t* memo) {
+    return memo ? StartReport(kSourceApi, memo, Units(memo)) : StartReport(kSourceApi, u"", 0);
+}
+
+bool StartApiBandwidthTest(const char16_t* memo) {
+    return memo ? StartBandwidth(kSourceApi, memo, Units(memo)) : StartBandwidth(kSourceApi, u"", 0);
+}
+
+bool SetCustomTag(const char16_t* key, const char16_t* value) {
+    if (!key) return false;
+    std::string keyText = ToUtf8(key, Units(key));
+    std::string valueText = value ? ToUtf8(value, Units(value)) : std::string();
+    return SendCustomEvent(keyText, valueText, value != nullptr);
 }
 
 void AbortReport() { SendAndDrop(command::kAbortReport); }

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "diag/json_text.h"
-#include "diag/utf8_text.h"
+#include "core/utf8_text.h"
 
 namespace qlclapi {
 

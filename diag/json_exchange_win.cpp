@@ -6,7 +6,7 @@
 #include "diag/diag_requests.h"
 #include "diag/json_text.h"
 #include "diag/pipe_transport.h"
-#include "diag/utf8_text.h"
+#include "core/utf8_text.h"
 
 namespace qlclapi {
 

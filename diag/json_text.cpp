@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "core/hex_text.h"
+
 namespace qlclapi {
 
 namespace {
@@ -23,7 +25,6 @@ struct StringSink {
 
 template <typename Sink>
 void WriteString(const std::string& s, Sink& sink) {
-    static const char kHex[] = "0123456789abcdef";
     sink.put('"');
     for (unsigned char c : s) {
         switch (c) {
@@ -36,7 +37,8 @@ void WriteString(const std::string& s, Sink& sink) {
         case '\t': sink.put("\\t", 2); break;
         default:
             if (c < 0x20) {
-                const char escaped[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+                const char escaped[6] = {'\\', 'u', '0', '0', HexDigit<char>(c >> 4, HexCase::Lower),
+                                         HexDigit<char>(c & 0xF, HexCase::Lower)};
                 sink.put(escaped, 6);
             } else {
                 sink.put(char(c));

@@ -40,7 +40,6 @@ Notifier::~Notifier() {
         thread_->Stop(INFINITE);
         thread_.reset();
     }
-    if (ioEvent_) CloseHandle(ioEvent_);
 }
 
 void Notifier::ClosePipe() {
@@ -72,8 +71,8 @@ bool Notifier::Connect() {
     }
     pipe_.store(pipe);
     OVERLAPPED overlapped = {};
-    overlapped.hEvent = ioEvent_;
-    ResetEvent(ioEvent_);
+    overlapped.hEvent = ioEvent_.get();
+    ResetEvent(ioEvent_.get());
     DWORD written = 0;
     // Whether the service took the subscription shows in what it sends.
     if (WriteFile(pipe, subscription_.data(), static_cast<DWORD>(subscription_.size()), nullptr, &overlapped) ||
@@ -104,8 +103,8 @@ void Notifier::Run() {
         }
         lossReported = false;
         OVERLAPPED overlapped = {};
-        overlapped.hEvent = ioEvent_;
-        ResetEvent(ioEvent_);
+        overlapped.hEvent = ioEvent_.get();
+        ResetEvent(ioEvent_.get());
         DWORD bytes = 0;
         bool read = (ReadFile(pipe_.load(), message, sizeof message, nullptr, &overlapped) ||
                      GetLastError() == ERROR_IO_PENDING) &&

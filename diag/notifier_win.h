@@ -59,11 +59,13 @@ private:
     IListener* listener_;
     std::string subscription_;
     std::shared_ptr<WinThread> thread_;
+    // Not an owner: the destructor's thread reads it while the worker opens
+    // and closes it.
     std::atomic<HANDLE> pipe_{INVALID_HANDLE_VALUE};
     // Raised by the destructor while it cancels I/O on the pipe, so that the
     // worker cannot close the handle (and let its value be reused) in between.
     std::atomic<bool> cancelling_{false};
-    HANDLE ioEvent_;
+    qlclapi::EventHandle ioEvent_;
 };
 
 // A new notifier owned by the caller, or null when it cannot be allocated.

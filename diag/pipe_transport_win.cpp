@@ -2,28 +2,13 @@
 
 #include <windows.h>
 
-#include <vector>
-
+#include "core/heap_buffer.h"
+#include "core/win_resource_win.h"
 #include "diag/diag_pipe.h"
 
 namespace qlclapi {
 
 namespace {
-
-class PipeHandle {
-public:
-    explicit PipeHandle(HANDLE handle) : handle_(handle) {}
-    ~PipeHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    PipeHandle(const PipeHandle&) = delete;
-    PipeHandle& operator=(const PipeHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
 
 HANDLE OpenPipe() {
     return CreateFileW(kDiagPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -49,11 +34,12 @@ std::string TransactPipe(const std::string& request) {
     DWORD written = 0;
     if (!WriteFile(pipe.get(), request.data(), DWORD(request.size()), &written, nullptr)) return std::string();
 
-    std::vector<char> buffer(kDiagReadBytes);
+    HeapBuffer<char> buffer(kDiagReadBytes);
     std::string reply;
+    if (!buffer.ok()) return reply;
     for (;;) {
         DWORD read = 0;
-        BOOL complete = ReadFile(pipe.get(), buffer.data(), DWORD(buffer.size()), &read, nullptr);
+        BOOL complete = ReadFile(pipe.get(), buffer.data(), DWORD(buffer.count()), &read, nullptr);
         if (!complete && GetLastError() != ERROR_MORE_DATA) break;
         reply.append(buffer.data(), read);
         if (complete) break;

@@ -7,21 +7,17 @@ WinThread::WinThread(Runnable* runnable)
 
 WinThread::~WinThread() {
     Stop(INFINITE);
-    if (thread_) {
-        // A worker that has just set "finished" is still running its last
-        // instructions in this module: let it leave before the caller may
-        // unload the library.
-        if (GetCurrentThreadId() != threadId_) WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-    }
-    if (stopEvent_) CloseHandle(stopEvent_);
+    // A worker that has just set "finished" is still running its last
+    // instructions in this module: let it leave before the caller may unload
+    // the library. The handles close with their owners.
+    if (thread_ && GetCurrentThreadId() != threadId_) WaitForSingleObject(thread_.get(), INFINITE);
 }
 
 bool WinThread::Start() {
     if (state_.load() == kRunning || thread_ || !runnable_) return false;
     state_.store(kStarting);
     stopRequested_.store(false);
-    thread_ = CreateThread(nullptr, 0, ThreadProcedure, this, 0, &threadId_);
+    thread_.reset(CreateThread(nullptr, 0, ThreadProcedure, this, 0, &threadId_));
     if (!thread_) {
         state_.store(kNotStarted);
         return false;
@@ -31,7 +27,7 @@ bool WinThread::Start() {
 
 void WinThread::RequestStop() {
     stopRequested_.store(true);
-    if (stopEvent_) SetEvent(stopEvent_);
+    if (stopEvent_) SetEvent(stopEvent_.get());
 }
 
 void WinThread::Stop(DWORD timeoutMs) {
@@ -40,12 +36,12 @@ void WinThread::Stop(DWORD timeoutMs) {
     if ((state != kStarting && state != kRunning) || !thread_) return;
     // Waiting for ourselves would never end.
     if (GetCurrentThreadId() == threadId_) return;
-    WaitForSingleObject(thread_, timeoutMs);
+    WaitForSingleObject(thread_.get(), timeoutMs);
 }
 
 bool WinThread::IsRunning() const {
     int32_t state = state_.load();
-    return (state == kStarting || state == kRunning) && thread_ != nullptr;
+    return (state == kStarting || state == kRunning) && thread_.valid();
 }
 
 DWORD WINAPI WinThread::ThreadProcedure(void* self) {

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/win_resource_win.h"
+
 class WinThread {
 public:
     class Runnable {
@@ -43,17 +45,17 @@ public:
     bool stopRequested() const { return stopRequested_.load(); }
     // Auto-reset: a wait on it consumes the signal, so the runnable checks
     // stopRequested() after every wait as well.
-    HANDLE stopEvent() const { return stopEvent_; }
+    HANDLE stopEvent() const { return stopEvent_.get(); }
 
 private:
     static DWORD WINAPI ThreadProcedure(void* self);
 
     std::atomic<int32_t> state_{kCreated};
-    HANDLE thread_ = nullptr;
+    qlclapi::ThreadHandle thread_;
     DWORD threadId_ = 0;
     Runnable* runnable_;
     std::atomic<bool> stopRequested_{false};
-    HANDLE stopEvent_;
+    qlclapi::EventHandle stopEvent_;
 };
 
 // Creates a WinThread for runnable in holder (its object and reference counts

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "resources/strings/source_string_table.h"
+#include "core/caller_buffer.h"
 #include "status/connection_status.h"
 
 namespace {
@@ -75,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The caller's buffer: exactly `capacity` units, a guard after them.
     const size_t capacity = size % 1100;
     std::vector<char16_t> buffer(capacity + 1, u'#');
-    const bool copied = qlclapi::CopyStatusText(text, buffer.data(), capacity);
+    const bool copied = qlclapi::CopyCutToCapacity(text.text(), text.length(), buffer.data(), capacity);
     Require(copied == (capacity > text.length()));
     Require(buffer[capacity] == u'#');
     if (capacity) {

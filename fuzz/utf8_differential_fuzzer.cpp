@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "diag/utf8_text.h"
+#include "core/utf8_text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "status/connection_snapshot_win.h"
 
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
 #include "core/request_codes.h"
-#include "core/state_calls.h"
+#include "core/state_calls_win.h"
 
 namespace qlclapi {
 

@@ -99,13 +99,4 @@ void ComposeStatusText(const ConnectionSnapshot& snapshot, const StringTable& st
     AppendTrafficTail(snapshot, strings, text);
 }
 
-bool CopyStatusText(const StatusText& text, char16_t* buffer, size_t capacity) {
-    if (capacity == 0) return false;
-    const bool fits = text.length() < capacity;
-    const size_t units = fits ? text.length() : capacity - 1;
-    for (size_t i = 0; i < units; ++i) buffer[i] = text.text()[i];
-    buffer[units] = 0;
-    return fits;
-}
-
 }  // namespace qlclapi

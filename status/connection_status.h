@@ -40,9 +40,4 @@ using StatusText = BoundedText<kStatusTextUnits>;
 
 void ComposeStatusText(const ConnectionSnapshot& snapshot, const StringTable& strings, StatusText& text);
 
-// The caller's copy: at most capacity units with the terminator. False when
-// capacity is 0 (nothing written) or the text does not fit (then it is
-// written cut short and terminated). Writes nothing past the terminator.
-bool CopyStatusText(const StatusText& text, char16_t* buffer, size_t capacity);
-
 }  // namespace qlclapi

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <utility>
 
 #include "config/registry_value_win.h"
+#include "core/heap_buffer.h"
 #include "status/module_path.h"
 
 namespace qlclapi {
@@ -67,31 +69,31 @@ ProductVersion ProductVersionOf(const wchar_t* path) {
     DWORD ignored = 0;
     const DWORD bytes = GetFileVersionInfoSizeW(path, &ignored);
     if (bytes == 0) return version;
-    void* block = HeapAlloc(GetProcessHeap(), 0, bytes);
-    if (!block) return version;
+    HeapBuffer<uint8_t> buffer(bytes);
+    if (!buffer.ok()) return version;
+    uint8_t* block = buffer.data();
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedBytes = 0;
     if (GetFileVersionInfoW(path, 0, bytes, block) &&
         VerQueryValueW(block, L"\\", reinterpret_cast<void**>(&fixed), &fixedBytes) && fixed &&
-        fixedBytes >= sizeof *fixed && reinterpret_cast<uint8_t*>(fixed) >= static_cast<uint8_t*>(block) &&
-        reinterpret_cast<uint8_t*>(fixed) + sizeof *fixed <= static_cast<uint8_t*>(block) + bytes &&
+        fixedBytes >= sizeof *fixed && reinterpret_cast<uint8_t*>(fixed) >= block &&
+        reinterpret_cast<uint8_t*>(fixed) + sizeof *fixed <= block + bytes &&
         fixed->dwSignature == VS_FFI_SIGNATURE) {
         version.high = fixed->dwProductVersionMS;
         version.low = fixed->dwProductVersionLS;
     }
-    HeapFree(GetProcessHeap(), 0, block);
     return version;
 }
 
-HMODULE LoadForResources(const wchar_t* path) {
+ModuleHandle LoadForResources(const wchar_t* path) {
     // The calling thread's error mode, not the process's: another thread
     // choosing its module at the same time must not restore a mode we set.
     DWORD previous = 0;
     const BOOL quiet = SetThreadErrorMode(SEM_NOOPENFILEERRORBOX, &previous);
     HMODULE module = LoadLibraryExW(path, nullptr, kLoadAsResourceImage);
     if (quiet) SetThreadErrorMode(previous, nullptr);
-    if (reinterpret_cast<uintptr_t>(module) < 32) return nullptr;
-    return module;
+    if (reinterpret_cast<uintptr_t>(module) < 32) return ModuleHandle();
+    return ModuleHandle(module);
 }
 
 }  // namespace
@@ -111,16 +113,9 @@ LanguageModule::LanguageModule(HMODULE own) : own_(own) {
         !(CutAtFirstDash(language) && FindModuleFile(ownPath, language, fileName, path)))
         return;
 
-    HMODULE module = LoadForResources(Wide(path));
-    if (!module) return;
-    if (ProductVersionOf(Wide(path)) == ProductVersionOf(Wide(ownPath)))
-        loaded_ = module;
-    else
-        FreeLibrary(module);
-}
-
-LanguageModule::~LanguageModule() {
-    if (loaded_) FreeLibrary(loaded_);
+    // A module of another version is freed at once.
+    ModuleHandle module = LoadForResources(Wide(path));
+    if (module && ProductVersionOf(Wide(path)) == ProductVersionOf(Wide(ownPath))) loaded_ = std::move(module);
 }
 
 }  // namespace qlclapi

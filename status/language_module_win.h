@@ -10,22 +10,21 @@
 
 #include <windows.h>
 
+#include "core/win_resource_win.h"
+
 namespace qlclapi {
 
 class LanguageModule {
 public:
     explicit LanguageModule(HMODULE own);
-    ~LanguageModule();
-    LanguageModule(const LanguageModule&) = delete;
-    LanguageModule& operator=(const LanguageModule&) = delete;
 
     // The module to load strings from: the language module, or `own`.
-    HMODULE strings() const { return loaded_ ? loaded_ : own_; }
-    bool usesLanguageModule() const { return loaded_ != nullptr; }
+    HMODULE strings() const { return loaded_ ? loaded_.get() : own_; }
+    bool usesLanguageModule() const { return loaded_.valid(); }
 
 private:
     HMODULE own_;
-    HMODULE loaded_ = nullptr;
+    ModuleHandle loaded_;
 };
 
 }  // namespace qlclapi

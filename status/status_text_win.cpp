@@ -1,6 +1,7 @@
 #include "status/status_text_win.h"
 
-#include "core/driver_channel.h"
+#include "core/caller_buffer.h"
+#include "core/driver_channel_win.h"
 #include "status/connection_snapshot_win.h"
 #include "status/language_module_win.h"
 #include "status/module_string_table_win.h"
@@ -15,17 +16,13 @@ uint32_t GetConnectionStateString(wchar_t* buffer, uint32_t* lengthInBytes) {
         *lengthInBytes = kStatusTextBytes;
         return 0;
     }
-    bool copied;
+    StatusText text;
     {
         LanguageModule language(Channel().moduleHandle);
         const ConnectionSnapshot snapshot = TakeConnectionSnapshot();
-        StatusText text;
         ComposeStatusText(snapshot, ModuleStringTable(language.strings()), text);
-        copied = CopyStatusText(text, reinterpret_cast<char16_t*>(buffer), *lengthInBytes / sizeof(char16_t));
     }
-    if (copied) return 1;
-    *lengthInBytes = 0;
-    return 0;
+    return DeliverText(text.text(), text.length(), reinterpret_cast<char16_t*>(buffer), lengthInBytes);
 }
 
 }  // namespace qlclapi

@@ -7,7 +7,7 @@
 #   bench/native/run_callgrind.sh [path/to/addr_bench] [rounds]
 set -eu
 
-bench=${1:-build/native/bench/native/addr_bench}
+bench=${1:-build/bench-native/bench/native/addr_bench}
 rounds=${2:-20}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -11,7 +11,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "config/client_key_win.h"
-#include "config/scoped_key_win.h"
+#include "core/win_resource_win.h"
 #include "config/settings_catalogue.h"
 #include "config/settings_store_win.h"
 #include "quoted.h"
@@ -145,7 +145,7 @@ int Set(const Options& o, bool hide) {
     const bool binary = hide || o.binary || (!o.text && !CookiePresent());
     if (!binary) {
         const std::wstring& value = o.positionals[1];
-        ScopedKey key(OpenClientKey(kClientCurrent, true, kTextSubkeys[level]));
+        RegistryKey key(OpenClientKey(kClientCurrent, true, kTextSubkeys[level]));
         const DWORD bytes = DWORD((value.size() + (o.noTerminator ? 0 : 1)) * sizeof(wchar_t));
         if (!key || !SetRawValue(key.get(), ValueName(id).c_str(), REG_SZ, value.c_str(), bytes))
             return Failed("write the text store", ERROR_WRITE_FAULT);

@@ -9,6 +9,7 @@
 
 #include "resources/strings/source_string_table.h"
 #include "sim_records.h"
+#include "core/caller_buffer.h"
 #include "status/connection_status.h"
 
 namespace {
@@ -170,7 +171,7 @@ TEST(StatusTextCopy, FollowsTheSizeRule) {
     };
     for (const CopyCase& c : copies) {
         std::u16string buffer(12, u'#');
-        EXPECT_EQ(qlclapi::CopyStatusText(text, &buffer[0], c.capacity), c.copied) << c.capacity;
+        EXPECT_EQ(qlclapi::CopyCutToCapacity(text.text(), text.length(), &buffer[0], c.capacity), c.copied) << c.capacity;
         EXPECT_EQ(buffer, c.buffer) << c.capacity;
     }
 }

@@ -2,7 +2,7 @@
 // surrogate rules of each direction, and the empty text for every failure.
 #include <gtest/gtest.h>
 
-#include "diag/utf8_text.h"
+#include "core/utf8_text.h"
 
 namespace {
 

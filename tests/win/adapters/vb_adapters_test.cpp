@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "api/vb_adapters.h"
+#include "core/vb_text_win.h"
 
 namespace {
 

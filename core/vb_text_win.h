@@ -1,5 +1,5 @@
-// The three adapters between the plain exports and their Visual Basic
-// twins, which take ANSI text and receive ANSI bytes packed into a BSTR.
+// The adapters between the plain exports and their Visual Basic twins,
+// which take ANSI text and receive ANSI bytes packed into a BSTR.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+
+#include "core/heap_buffer.h"
 
 namespace qlclapi {
 
@@ -17,15 +19,10 @@ namespace qlclapi {
 class AnsiArgument {
 public:
     explicit AnsiArgument(const char* ansi);
-    ~AnsiArgument();
-    AnsiArgument(const AnsiArgument&) = delete;
-    AnsiArgument& operator=(const AnsiArgument&) = delete;
-
-    const wchar_t* text() const { return text_; }
+    const wchar_t* text() const { return text_.data(); }
 
 private:
-    wchar_t* text_ = nullptr;
-    size_t units_ = 0;
+    HeapBuffer<wchar_t> text_;
 };
 
 // ANSI BSTR out: converts a terminated UTF-16 text to the ANSI code page and
@@ -37,6 +34,11 @@ uint32_t StoreAnsiInBstr(BSTR* target, const wchar_t* text);
 // Bytes as upper-case hex pairs joined by "-" ("00-1A-2B"; no bytes give
 // the empty text), stored like StoreAnsiInBstr stores text.
 uint32_t BytesToHexBstr(BSTR* target, const uint8_t* bytes, size_t count);
+
+// Bytes packed two to a unit as they are, as StoreAnsiInBstr packs text; the
+// last unit of an odd count is read whole, so bytes must hold count + 1
+// bytes then. 1 when the reallocation succeeded.
+uint32_t StoreBytesInBstr(BSTR* target, const uint8_t* bytes, size_t count);
 
 // Text of varying length out: asks plain for the size with a null buffer,
 // fetches the text into a buffer of that size and stores it with

@@ -9,11 +9,17 @@
 // and nothing runs in the host's threads that the DLL entry does not see.
 #include <windows.h>
 
+namespace __gnu_cxx {
+// The C++ runtime's release of what it holds for the life of the image: its
+// emergency pool for exceptions thrown when memory runs out.
+void __freeres();
+}  // namespace __gnu_cxx
+
 // The 32-bit runtime's unwinder registers the image's exception frames
 // while the image attaches, under a lock whose semaphore it creates then and
 // never closes: without more, every load and unload would leave one handle
 // behind. The link routes the runtime's CreateSemaphoreW through
-// TrackedCreateSemaphore (cmake/windows.cmake: --wrap), which notes the
+// TrackedCreateSemaphore (core/runtime/CMakeLists.txt: --wrap), which notes the
 // semaphores made during the attach; they are closed when FreeLibrary unloads
 // the image, after the runtime's own detach has run. The library itself
 // creates no semaphores.
@@ -58,7 +64,7 @@ extern const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback = nullptr;
 BOOL __mingw_TLScallback(HANDLE module, DWORD reason, LPVOID reserved);
 BOOL WINAPI DllMainCRTStartup(HANDLE module, DWORD reason, LPVOID reserved);
 
-// The linker's entry point of qlclapi.dll (see cmake/windows.cmake).
+// The linker's entry point of qlclapi.dll (see CMakeLists.txt here).
 BOOL WINAPI QlclapiImageEntry(HANDLE module, DWORD reason, LPVOID reserved) {
     // The key lock must exist before static constructors run, as it would
     // under the TLS callback, which the loader calls before the entry.
@@ -72,6 +78,12 @@ BOOL WINAPI QlclapiImageEntry(HANDLE module, DWORD reason, LPVOID reserved) {
     // Unloaded by FreeLibrary (reserved null): the host goes on without us.
     if (reason == DLL_PROCESS_DETACH && !reserved) CloseAttachSemaphores();
 #endif
+    // Unloaded by FreeLibrary, the host goes on and would keep the C++
+    // runtime's emergency pool for good: a host that loads the library on
+    // demand would lose it at every unload. At process exit (reserved set)
+    // other threads may still be inside the runtime, and the memory goes
+    // with the process anyway.
+    if (reason == DLL_PROCESS_DETACH && !reserved) __gnu_cxx::__freeres();
     // A thread leaving the host releases what the runtime kept for it.
     if (reason == DLL_THREAD_DETACH || reason == DLL_PROCESS_DETACH) __mingw_TLScallback(module, reason, reserved);
     return result;

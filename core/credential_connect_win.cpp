@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
+#include "core/heap_buffer.h"
 #include "core/request_codes.h"
 #include "core/secure_memory.h"
 
@@ -22,16 +23,15 @@ uint32_t ConnectWithPassword(const wchar_t* first, const wchar_t* second, const 
     SendDeviceRequest(RequestCode::Action, &action, sizeof action, nullptr, 0);
     Sleep(kDisconnectSettleMilliseconds);
 
-    HANDLE heap = GetProcessHeap();
-    auto* record = static_cast<CredentialRecord*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(CredentialRecord)));
-    if (!record) return 0;  // the disconnect stands; no enable follows
-    record->type = kPasswordCredentials;
-    CopyIntoTextField(record->first, first);
-    CopyIntoTextField(record->second, second);
-    CopyIntoTextField(record->third, third);
-    SendDeviceRequest(RequestCode::Credentials, record, sizeof *record, nullptr, 0);
-    SecureWipe(record, sizeof *record);
-    HeapFree(heap, 0, record);
+    {
+        HeapBuffer<CredentialRecord> record(1, Wipe::OnRelease);
+        if (!record.ok()) return 0;  // the disconnect stands; no enable follows
+        record->type = kPasswordCredentials;
+        CopyIntoTextField(record->first, first);
+        CopyIntoTextField(record->second, second);
+        CopyIntoTextField(record->third, third);
+        SendDeviceRequest(RequestCode::Credentials, record.data(), sizeof(CredentialRecord), nullptr, 0);
+    }
 
     if (!DriverAvailable()) return 0;
     SendDeviceRequest(RequestCode::Enable, nullptr, 0, nullptr, 0);

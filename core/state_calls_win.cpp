@@ -1,6 +1,6 @@
-#include "core/state_calls.h"
+#include "core/state_calls_win.h"
 
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
 #include "core/request_codes.h"
 
 namespace qlclapi {

@@ -1,4 +1,4 @@
-#include "core/driver_channel.h"
+#include "core/driver_channel_win.h"
 
 #include "core/request_codes.h"
 

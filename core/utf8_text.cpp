@@ -1,4 +1,4 @@
-#include "diag/utf8_text.h"
+#include "core/utf8_text.h"
 
 namespace qlclapi {
 
