@@ -30,6 +30,7 @@ else()
     include(cmake/x86_lane.cmake)
 endif()
 include(cmake/strings.cmake)
+add_subdirectory(tools/common)
 add_subdirectory(sim)
 if(QLCLAPI_ARCH STREQUAL "x64")
     # The simulated client's targets, held to linking and compiling nothing

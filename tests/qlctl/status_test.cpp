@@ -33,7 +33,7 @@ const StatusCase kStatusCases[] = {
      },
      nullptr, L"status --json",
      "{\"name\":\"connecting\",\"phase\":13,\"reason\":0,\"state\":2,\"text\":\"Waiting for authentication to "
-     "complete...\\u000d\\u000aLast Disconnect Reason: Reason not set.\\u000d\\u000aNetwork traffic is not using Vorantis.\","
+     "complete...\\r\\nLast Disconnect Reason: Reason not set.\\r\\nNetwork traffic is not using Vorantis.\","
      "\"traffic_bypassed\":true}\n"},
     {"PseudoLocale", [](QlSimState&) {}, L"qps-ploc", L"status", "[V\xC3\xB6r\xC3\xA5\xC3\xB1t\xC3\xAEs \xC3\xAEs "
                                                                   "\xC3\xAE\xC3\xB0l\xC3\xA9. !!!!]\n"},

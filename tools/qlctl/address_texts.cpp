@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "client_values.h"
+#include "command.h"
 #include "output.h"
 
 namespace qlctl {

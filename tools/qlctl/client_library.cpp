@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "command.h"
 #include "output.h"
 
 namespace qlctl {

@@ -5,11 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/command_line.h"
+#include "tools/common/json_output.h"
+
 namespace qlctl {
 
 class ClientLibrary;
 
-using Words = std::vector<std::wstring>;
+// The command line and the JSON output every tool of the project shares.
+using qltool::Arguments;
+using qltool::IsHelpWord;
+using qltool::JsonObject;
+using qltool::JsonString;
+using qltool::KnownOption;
+using qltool::ParseCount;
+using qltool::Utf8;
+using qltool::WantsHelp;
+using qltool::Words;
 
 // Scripts rely on these; README.md and the tool's --help list them.
 enum ExitCode {

@@ -1,7 +1,6 @@
 // connect: hands user name, password and domain to the client. The
 // password comes from standard input only; one typed on the command line
 // would be visible to every user of the machine in its process list.
-#include "arguments.h"
 #include "client_library.h"
 #include "client_values.h"
 #include "command.h"

@@ -7,7 +7,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "arguments.h"
 #include "client_library.h"
 #include "command.h"
 #include "config/settings_catalogue.h"
@@ -18,7 +17,6 @@
 #include "diag/json_text.h"
 #include "diag_reasons.h"
 #include "diag_watch.h"
-#include "json.h"
 #include "output.h"
 
 namespace qlctl {

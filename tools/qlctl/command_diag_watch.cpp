@@ -2,6 +2,7 @@
 // notification stream, through the library's own notifier, until Ctrl+C or
 // --count messages.
 #include "diag_watch.h"
+#include "command.h"
 
 #include <windows.h>
 
@@ -12,7 +13,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "arguments.h"
 #include "diag/json_text.h"
 #include "diag/notifier_win.h"
 #include "output.h"

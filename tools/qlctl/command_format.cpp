@@ -3,7 +3,6 @@
 #include "address_texts.h"
 #include "command.h"
 #include "flag_options.h"
-#include "json.h"
 
 namespace qlctl {
 

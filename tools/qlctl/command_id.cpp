@@ -3,7 +3,6 @@
 
 #include "client_library.h"
 #include "command.h"
-#include "json.h"
 
 namespace qlctl {
 

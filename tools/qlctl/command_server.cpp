@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "address_texts.h"
-#include "arguments.h"
 #include "client_library.h"
 #include "command.h"
 #include "config/client_key_path.h"

@@ -5,7 +5,6 @@
 #include "config/client_key_path.h"
 #include "config/startup_services.h"
 #include "configuration_rights.h"
-#include "json.h"
 #include "output.h"
 
 namespace qlctl {

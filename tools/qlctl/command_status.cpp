@@ -4,7 +4,6 @@
 #include "command.h"
 #include "core/request_codes.h"
 #include "driver_words.h"
-#include "json.h"
 #include "output.h"
 #include "status_texts.h"
 

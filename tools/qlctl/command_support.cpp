@@ -1,6 +1,5 @@
 #include "command.h"
 
-#include "arguments.h"
 #include "output.h"
 
 namespace qlctl {

@@ -5,11 +5,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "arguments.h"
 #include "client_library.h"
 #include "client_values.h"
 #include "command.h"
-#include "json.h"
 #include "status_texts.h"
 
 namespace qlctl {

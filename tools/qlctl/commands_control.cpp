@@ -2,7 +2,6 @@
 // answer beyond whether the library handed them on.
 #include <type_traits>
 
-#include "arguments.h"
 #include "client_library.h"
 #include "client_values.h"
 #include "command.h"

@@ -1,5 +1,4 @@
 // report, bandwidth, tag: requests to the client's diagnostics service.
-#include "arguments.h"
 #include "client_library.h"
 #include "command.h"
 #include "config/settings_catalogue.h"

@@ -2,7 +2,6 @@
 #include "client_library.h"
 #include "client_values.h"
 #include "command.h"
-#include "json.h"
 #include "status_texts.h"
 
 namespace qlctl {

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
+#include "command.h"
+
 
 namespace qlctl {
 

@@ -1,7 +1,6 @@
 // qlctl: the client API on the command line, for administrators and scripts.
 #include <string>
 
-#include "arguments.h"
 #include "client_library.h"
 #include "command.h"
 #include "output.h"

@@ -46,15 +46,6 @@ bool WriteTo(DWORD which, const std::string& utf8) {
 
 }  // namespace
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty() || text.size() > INT_MAX / 4) return {};
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string utf8(size_t(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], bytes, nullptr, nullptr);
-    return utf8;
-}
-
 bool WriteOut(const std::string& utf8) { return WriteTo(STD_OUTPUT_HANDLE, utf8); }
 
 bool WriteErr(const std::string& utf8) { return WriteTo(STD_ERROR_HANDLE, utf8); }

@@ -7,7 +7,6 @@
 
 namespace qlctl {
 
-std::string Utf8(const std::wstring& text);
 // False when the stream is closed or the write failed.
 bool WriteOut(const std::string& utf8);
 bool WriteErr(const std::string& utf8);

@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "json.h"
+#include "command.h"
+
 
 namespace qlctl {
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "client_library.h"
+#include "command.h"
 #include "output.h"
 #include "status/language_module_win.h"
 

@@ -1,13 +1,14 @@
-// A flat JSON object for --json output. Members come out in ascending order
-// of their names whatever order they were added in, so every object the
-// tool prints has sorted members by construction.
+// The tools' JSON output (qlctl --json, qlsim's show --json): flat objects
+// written by nlohmann-json, compact, on one line, with members in ascending
+// order of their names whatever order they were added in.
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 
-namespace qlctl {
+#include <nlohmann/json.hpp>
+
+namespace qltool {
 
 class JsonObject {
 public:
@@ -24,10 +25,10 @@ public:
     std::string text() const;
 
 private:
-    std::map<std::string, std::string> members_;  // name -> encoded value
+    nlohmann::json members_ = nlohmann::json::object();
 };
 
-// `utf8` as a quoted JSON string.
+// `utf8` as a quoted JSON string (bytes that are not UTF-8 become U+FFFD).
 std::string JsonString(const std::string& utf8);
 
-}  // namespace qlctl
+}  // namespace qltool
