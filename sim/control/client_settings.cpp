@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <cwchar>
 #include <vector>
 
 #include "settings_blob_image.h"

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cwchar>
+#include <cwctype>
 #include <string>
 
 #include "arguments.h"
