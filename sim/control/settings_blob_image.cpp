@@ -47,6 +47,13 @@ std::vector<uint8_t> TextData(const std::u16string& text) {
     return out;
 }
 
+bool NumberFromData(const std::vector<uint8_t>& data, uint32_t& value) {
+    if (data.size() > 4) return false;
+    value = 0;
+    for (size_t i = 0; i < data.size(); ++i) value |= uint32_t(data[i]) << (8 * i);
+    return true;
+}
+
 bool ReadBlob(const std::vector<uint8_t>& blob, std::vector<BlobEntry>& entries) {
     entries.clear();
     if (blob.empty()) return true;

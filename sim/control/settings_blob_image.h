@@ -31,6 +31,9 @@ std::vector<uint8_t> BuildBlob(const BlobImage& image);
 // terminator, as the client stores text).
 std::vector<uint8_t> NumberData(uint32_t value);
 std::vector<uint8_t> TextData(const std::u16string& text);
+// The number an entry's data holds: its little-endian bytes, 4 at most (a
+// shorter entry is the number's low bytes); false for more than 4.
+bool NumberFromData(const std::vector<uint8_t>& data, uint32_t& value);
 
 // The entries of a blob as far as its bytes hold them (for qlsim, which
 // edits a stored blob): false when the blob is damaged, with the entries

@@ -1,8 +1,10 @@
 #include "sim_config.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "qlsim_control.h"
+#include "registry_raw.h"
 #include "scoped_handles.h"
 
 namespace qlsim {
@@ -31,14 +33,6 @@ DWORD Open(const wchar_t* path, KeyHandle& key) {
 }
 
 std::wstring PieceName(const wchar_t* name, size_t index) { return std::wstring(name) + L"__" + std::to_wstring(index); }
-
-DWORD DeleteTree(const wchar_t* path) {
-    LONG status = RegDeleteTreeW(HKEY_LOCAL_MACHINE, path);
-    if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
-    if (status != ERROR_SUCCESS) return DWORD(status);
-    status = RegDeleteKeyW(HKEY_LOCAL_MACHINE, path);
-    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : DWORD(status);
-}
 
 DWORD InstallService(SC_HANDLE manager, const ClientService& service) {
     ServiceHandle created(CreateServiceW(manager, service.name, service.name, SERVICE_ALL_ACCESS, service.type,
@@ -112,9 +106,13 @@ bool ReadChunked(const wchar_t* key, const wchar_t* name, std::vector<uint8_t>& 
     }
 }
 
-DWORD WriteText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+DWORD WriteText(const wchar_t* key, const wchar_t* name, const std::wstring& text, bool terminated) {
     KeyHandle opened;
     if (DWORD error = Create(key, opened)) return error;
+    if (!terminated)  // RegSetValueExW would add the terminator
+        return SetRawValue(opened.get(), name, REG_SZ, text.c_str(), DWORD(text.size() * sizeof(wchar_t)))
+                   ? ERROR_SUCCESS
+                   : ERROR_WRITE_FAULT;
     return DWORD(RegSetValueExW(opened.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                 DWORD((text.size() + 1) * sizeof(wchar_t))));
 }
@@ -132,6 +130,14 @@ DWORD RemoveValue(const wchar_t* key, const wchar_t* name) {
     for (size_t index = 0, misses = 0; misses < 16; ++index)
         misses = RegDeleteValueW(opened.get(), PieceName(name, index).c_str()) == ERROR_SUCCESS ? 0 : misses + 1;
     return ERROR_SUCCESS;
+}
+
+DWORD DeleteKeyTree(const wchar_t* key) {
+    LONG status = RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
+    if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    if (status != ERROR_SUCCESS) return DWORD(status);
+    status = RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : DWORD(status);
 }
 
 DWORD SetCurrentSubkey(const std::wstring& name) {
@@ -157,6 +163,20 @@ bool ReadNumber(const wchar_t* key, const wchar_t* name, DWORD& value) {
     return !Open(key, opened) &&
            !RegQueryValueExW(opened.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) &&
            size == sizeof value;
+}
+
+bool ReadValueNames(const wchar_t* key, std::vector<std::wstring>& names) {
+    names.clear();
+    KeyHandle opened;
+    if (Open(key, opened)) return false;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];  // the registry's longest value name and its terminator
+        DWORD units = DWORD(std::size(name));
+        LONG status = RegEnumValueW(opened.get(), index, name, &units, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) return true;
+        if (status != ERROR_SUCCESS) return false;
+        names.emplace_back(name, units);
+    }
 }
 
 bool ReadDependencies(const wchar_t* service, std::vector<std::wstring>& names) {
@@ -185,8 +205,8 @@ DWORD InstallClientKeys() {
 }
 
 DWORD RemoveClientKeys() {
-    if (DWORD error = DeleteTree(kClientParamsRoot)) return error;
-    return DeleteTree(kServiceStateRoot);
+    if (DWORD error = DeleteKeyTree(kClientParamsRoot)) return error;
+    return DeleteKeyTree(kServiceStateRoot);
 }
 
 DWORD InstallClientServices() {
@@ -207,7 +227,7 @@ DWORD RemoveClientServices() {
     // A key start-up control created for a service that was not registered
     // is unknown to the manager: delete it directly.
     for (const auto& service : kClientServices)
-        DeleteTree((std::wstring(kServicesKey) + L"\\" + service.name).c_str());
+        DeleteKeyTree((std::wstring(kServicesKey) + L"\\" + service.name).c_str());
     ServiceHandle driver(OpenServiceW(manager.handle, QLSIM_SERVICE_NAME, SERVICE_CHANGE_CONFIG));
     if (driver.handle && !ChangeServiceConfigW(driver.handle, SERVICE_NO_CHANGE, SERVICE_DEMAND_START,
                                               SERVICE_NO_CHANGE, nullptr, nullptr, nullptr, nullptr, nullptr,

@@ -62,17 +62,22 @@ DWORD WriteChunked(const wchar_t* key, const wchar_t* name, const std::vector<ui
 // The chunked value read back: pieces up to the first missing or empty one.
 // False when N itself is missing.
 bool ReadChunked(const wchar_t* key, const wchar_t* name, std::vector<uint8_t>& bytes, size_t* pieces = nullptr);
-DWORD WriteText(const wchar_t* key, const wchar_t* name, const std::wstring& text);
+// REG_SZ of the text and, unless told otherwise, its terminator.
+DWORD WriteText(const wchar_t* key, const wchar_t* name, const std::wstring& text, bool terminated = true);
 DWORD WriteNumber(const wchar_t* key, const wchar_t* name, DWORD value);
 // Removes N and every piece name N__0, N__1, ... that exists, up to the
 // first gap of 16 names (stale pieces included).
 DWORD RemoveValue(const wchar_t* key, const wchar_t* name);
+// The key and everything below it; a missing key counts as deleted.
+DWORD DeleteKeyTree(const wchar_t* key);
 // Sets CurrentSubkey and creates the subkey it names.
 DWORD SetCurrentSubkey(const std::wstring& name);
 
 // A value as it stands, for show: false when missing.
 bool ReadText(const wchar_t* key, const wchar_t* name, std::wstring& text);
 bool ReadNumber(const wchar_t* key, const wchar_t* name, DWORD& value);
+// The names of a key's values; false when the key cannot be opened.
+bool ReadValueNames(const wchar_t* key, std::vector<std::wstring>& names);
 // DependOnService of a service key, as the manager stored it.
 bool ReadDependencies(const wchar_t* service, std::vector<std::wstring>& names);
 

@@ -1,6 +1,5 @@
 #include "diag_server.h"
 
-#include "diag/diag_pipe.h"
 #include "hex_text.h"
 
 namespace qldiag {
@@ -56,7 +55,7 @@ Clock DiagServer::now() const {
 bool DiagServer::start() {
     std::vector<HANDLE> pipes;
     for (int i = 0; i < kInstances; ++i) {
-        HANDLE pipe = CreateNamedPipeW(qlclapi::kDiagPipeName, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+        HANDLE pipe = CreateNamedPipeW(kClientPipeName, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
                                        PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, kInstances,
                                        kPipeBufferBytes, kPipeBufferBytes, 0, nullptr);
         if (pipe == INVALID_HANDLE_VALUE) {
@@ -292,7 +291,7 @@ void DiagServer::holdInstances() {
 void DiagServer::grabFreeInstances() {
     std::lock_guard<std::mutex> hold(heldLock_);
     while (held_.size() < size_t(kInstances)) {
-        HANDLE pipe = CreateFileW(qlclapi::kDiagPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+        HANDLE pipe = CreateFileW(kClientPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
                                   nullptr);
         if (pipe == INVALID_HANDLE_VALUE) break;
         held_.push_back(pipe);

@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "config/settings_catalogue.h"
-#include "config/settings_store_win.h"
+#include "client_settings.h"
 #include "diag_server.h"
 
 namespace {
@@ -16,12 +15,15 @@ namespace {
 SERVICE_STATUS_HANDLE gStatusHandle = nullptr;
 HANDLE gStopEvent = nullptr;
 
-// The service reads the two settings that gate reports and tests the way
-// the client's library does, on every request.
+constexpr uint32_t kEnableClientReports = 24850;  // A_DIAG_EnableClientReports
+constexpr uint32_t kEnableBandwidthTest = 24872;  // A_DIAG_EnableBandwidthTest
+
+// The service reads the two machine-wide settings that gate reports and
+// tests on every request; a setting that is not stored is off.
 qldiag::Gates ReadGates() {
-    uint32_t reports = 0, tests = 0;
-    qlclapi::ReadSettingDword(qlclapi::setting::kEnableClientReports, &reports, 0);
-    qlclapi::ReadSettingDword(qlclapi::setting::kEnableBandwidthTest, &tests, 0);
+    int32_t reports = 0, tests = 0;
+    qlsim::ReadMachineNumber(kEnableClientReports, reports);
+    qlsim::ReadMachineNumber(kEnableBandwidthTest, tests);
     return qldiag::Gates{reports != 0, tests != 0};
 }
 

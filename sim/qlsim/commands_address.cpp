@@ -35,9 +35,9 @@ const char kUsage[] =
     "           library drops its port)\n"
     "  server:  the connected server, first half of the answer to 0x22250F\n"
     "  pop:     the point of presence, second half; the other half is kept\n"
-    "  ADDRESS as the library prints it: 10.1.2.3, 10.1.2.3:5008, ::1, fe80::1%7,\n"
-    "           [fe80::1%7]:5008 (no prefix); none clears it (family 0)\n"
-    "  show prints the three in that text, \"none\" for family 0\n";
+    "  ADDRESS: 10.1.2.3, 10.1.2.3:5008, ::1, fe80::1%7, [fe80::1%7]:5008 (no prefix),\n"
+    "           read as the platform reads addresses; none clears it (family 0)\n"
+    "  show prints the three as the platform writes addresses, \"none\" for family 0\n";
 
 const AddressPlace* FindPlace(const std::wstring& name) {
     for (const auto& p : kPlaces)

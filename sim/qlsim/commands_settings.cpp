@@ -5,24 +5,22 @@
 // state key named by CurrentSubkey.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <string>
 
 #include "arguments.h"
+#include "client_settings.h"
 #include "commands.h"
-#include "config/client_key_win.h"
-#include "core/win_resource_win.h"
-#include "config/settings_catalogue.h"
-#include "config/settings_store_win.h"
 #include "quoted.h"
-#include "registry_raw.h"
+#include "setting_names.h"
 #include "settings_blob_image.h"
+#include "sim_config.h"
 
 namespace qlsim {
 
 namespace {
-
-using namespace qlclapi;
 
 const char kUsage[] =
     "usage: qlsim settings COMMAND [ARGS]\n"
@@ -42,63 +40,34 @@ const char kUsage[] =
     "  subkey [NAME]        show or write CurrentSubkey (written as \"Current\" by any\n"
     "                       change when it is missing)\n"
     "  show                 the store in use and every setting stored, as lines\n"
-    "  SETTING: a name from the client's catalogue (A_DIAG_EnableClientReports) or an\n"
-    "  identifier (24850 or 0x6112)\n";
+    "  SETTING: an identifier (24850 or 0x6112) or one of the names qlsim knows:\n"
+    "  A_DIAG_EnableClientReports, A_DIAG_EnableBandwidthTest, A_DIAG_CustomTests,\n"
+    "  A_VESEnableTrayMenu, A_VES_LocalityServerAddress\n";
 
-constexpr wchar_t kCookie[] = L"Cookie";
-const wchar_t* kTextSubkeys[2] = {L"Settings", L"UserSettings"};
-const wchar_t* kBlobValues[2] = {L"RpcSettings", L"RpcUserSettings"};
+std::wstring Below(const std::wstring& key, const wchar_t* subkey) { return key + L"\\" + subkey; }
 
-const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-
-bool ParseSetting(const std::wstring& word, uint32_t& id) {
-    if (const SettingDefinition* entry = FindSettingByName(reinterpret_cast<const char16_t*>(word.c_str()))) {
-        id = entry->id;
-        return true;
-    }
-    return ParseNumber(word, id);
-}
-
-std::wstring ValueName(uint32_t id) {
-    char16_t name[kSettingIdUnits];
-    FormatSettingId(id, name, kSettingIdUnits);
-    return W(name);
-}
-
-std::string SettingLabel(uint32_t id) {
-    const SettingDefinition* entry = FindSetting(id);
-    std::string label = std::to_string(id);
-    if (entry) label += " " + std::string(entry->name, entry->name + std::char_traits<char16_t>::length(entry->name));
-    return label;
-}
-
-// The current state key needs CurrentSubkey; a machine without one gets
-// the name the client uses on a fresh install.
-bool EnsureCurrentSubkey() {
-    wchar_t path[256];
-    if (GetClientKeyPath(kClientCurrent, nullptr, path, 256) == kConfigOk) return true;
-    return WriteClientString(L"Current", L"CurrentSubkey", nullptr, kClientState) == kConfigOk;
-}
-
-bool CookiePresent() {
-    uint32_t bytes = 0;
-    ReadClientBinary(nullptr, &bytes, kCookie, kTextSubkeys[0], kClientCurrent);
-    return bytes != 0;
-}
-
-std::vector<uint8_t> ReadBlobValue(int level) {
-    uint32_t bytes = 0;
-    if (ReadClientBinary(nullptr, &bytes, kBlobValues[level], nullptr, kClientCurrent) != kConfigOk || !bytes)
-        return {};
-    std::vector<uint8_t> blob(bytes);
-    ReadClientBinary(blob.data(), &bytes, kBlobValues[level], nullptr, kClientCurrent);
-    blob.resize(bytes < blob.size() ? bytes : blob.size());
+std::vector<uint8_t> ReadBlobValue(const std::wstring& current, int level) {
+    std::vector<uint8_t> blob;
+    ReadChunked(current.c_str(), kSettingsBlobValues[level], blob);
     return blob;
 }
 
-bool WriteBlobValue(int level, const std::vector<uint8_t>& blob) {
-    return WriteClientBinary(blob.data(), uint32_t(blob.size()), kBlobValues[level], nullptr, kClientCurrent) ==
-           kConfigOk;
+bool WriteBlobValue(const std::wstring& current, int level, const std::vector<uint8_t>& blob) {
+    return WriteChunked(current.c_str(), kSettingsBlobValues[level], blob) == ERROR_SUCCESS;
+}
+
+// The identifiers of the text store's values at one level, in order.
+std::vector<uint32_t> TextSettings(const std::wstring& current, int level) {
+    std::vector<std::wstring> names;
+    std::vector<uint32_t> ids;
+    ReadValueNames(Below(current, kSettingsTextSubkeys[level]).c_str(), names);
+    for (const std::wstring& name : names) {
+        uint32_t id;
+        if (name.size() == 8 && std::all_of(name.begin(), name.end(), iswxdigit) && ParseNumber(L"0x" + name, id))
+            ids.push_back(id);
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 struct Options {
@@ -121,11 +90,19 @@ bool ParseOptions(const Words& words, Options& o) {
     return !(o.text && o.binary) && !(o.string && o.hex);
 }
 
+// Every change is made below the current state key, which a machine without
+// CurrentSubkey gets first; refusals come before that and change nothing.
+bool ChangeableCurrentKey(std::wstring& current, int& exitCode) {
+    if (EnsureCurrentStateKey(current)) return true;
+    exitCode = Failed("write CurrentSubkey", ERROR_WRITE_FAULT);
+    return false;
+}
+
 // Replaces every entry of the identifier in the blob with `entry`, or
 // removes them when `entry` is null.
-int EditBlob(int level, uint32_t id, const BlobEntry* entry) {
+int EditBlob(const std::wstring& current, int level, uint32_t id, const BlobEntry* entry) {
     std::vector<BlobEntry> entries;
-    if (!ReadBlob(ReadBlobValue(level), entries))
+    if (!ReadBlob(ReadBlobValue(current, level), entries))
         return Refused("settings", "the stored blob is damaged; replace it with 'qlsim settings blob'");
     std::vector<BlobEntry> kept;
     for (const auto& e : entries)
@@ -133,22 +110,22 @@ int EditBlob(int level, uint32_t id, const BlobEntry* entry) {
     if (entry) kept.push_back(*entry);
     BlobImage image;
     image.entries = kept;
-    if (!WriteBlobValue(level, BuildBlob(image))) return Failed("write the binary store", ERROR_WRITE_FAULT);
+    if (!WriteBlobValue(current, level, BuildBlob(image))) return Failed("write the binary store", ERROR_WRITE_FAULT);
     return kExitOk;
 }
 
 int Set(const Options& o, bool hide) {
     uint32_t id;
     if (o.positionals.size() != (hide ? 1u : 2u) || !ParseSetting(o.positionals[0], id)) return Usage(kUsage);
-    if (!EnsureCurrentSubkey()) return Failed("write CurrentSubkey", ERROR_WRITE_FAULT);
+    std::wstring current;
+    int exitCode;
+    if (!ChangeableCurrentKey(current, exitCode)) return exitCode;
     const int level = o.user ? 1 : 0;
-    const bool binary = hide || o.binary || (!o.text && !CookiePresent());
+    const bool binary = hide || o.binary || (!o.text && !TextStoreInUse(current));
     if (!binary) {
-        const std::wstring& value = o.positionals[1];
-        RegistryKey key(OpenClientKey(kClientCurrent, true, kTextSubkeys[level]));
-        const DWORD bytes = DWORD((value.size() + (o.noTerminator ? 0 : 1)) * sizeof(wchar_t));
-        if (!key || !SetRawValue(key.get(), ValueName(id).c_str(), REG_SZ, value.c_str(), bytes))
-            return Failed("write the text store", ERROR_WRITE_FAULT);
+        if (DWORD error = WriteText(Below(current, kSettingsTextSubkeys[level]).c_str(), SettingValueName(id).c_str(),
+                                    o.positionals[1], !o.noTerminator))
+            return Failed("write the text store", error);
     } else {
         BlobEntry entry;
         entry.id = id;
@@ -167,7 +144,7 @@ int Set(const Options& o, bool hide) {
                 return Refused("settings", "a number setting takes a 32-bit number (or use --string)");
             entry.data = NumberData(uint32_t(number));
         }
-        if (int exitCode = EditBlob(level, id, &entry)) return exitCode;
+        if (int exitCode = EditBlob(current, level, id, &entry)) return exitCode;
     }
     printf("%s %s in the %s store%s\n", hide ? "hid" : "set", SettingLabel(id).c_str(), binary ? "binary" : "text",
            o.user ? " (user level)" : "");
@@ -177,46 +154,97 @@ int Set(const Options& o, bool hide) {
 int Unset(const Options& o) {
     uint32_t id;
     if (o.positionals.size() != 1 || !ParseSetting(o.positionals[0], id)) return Usage(kUsage);
-    if (!EnsureCurrentSubkey()) return Failed("write CurrentSubkey", ERROR_WRITE_FAULT);
+    std::wstring current;
+    int exitCode;
+    if (!ChangeableCurrentKey(current, exitCode)) return exitCode;
     const int level = o.user ? 1 : 0;
-    if (o.binary || (!o.text && !CookiePresent())) {
-        if (int exitCode = EditBlob(level, id, nullptr)) return exitCode;
+    if (o.binary || (!o.text && !TextStoreInUse(current))) {
+        if (int exitCode = EditBlob(current, level, id, nullptr)) return exitCode;
     } else {
-        DeleteClientValue(ValueName(id).c_str(), kTextSubkeys[level], kClientCurrent);
+        RemoveValue(Below(current, kSettingsTextSubkeys[level]).c_str(), SettingValueName(id).c_str());
     }
     printf("unset %s\n", SettingLabel(id).c_str());
     return kExitOk;
 }
 
 int Show() {
-    wchar_t path[256] = L"";
-    if (GetClientKeyPath(kClientCurrent, nullptr, path, 256) != kConfigOk) {
+    std::wstring current;
+    if (!CurrentStateKey(current)) {
         printf("no CurrentSubkey: no store is in use\n");
         return kExitOk;
     }
-    printf("current state key: HKLM\\%ls\n", path);
-    printf("store in use:      %s\n", CookiePresent() ? "text (the cookie is set)" : "binary (no cookie)");
+    printf("current state key: HKLM\\%ls\n", current.c_str());
+    printf("store in use:      %s\n", TextStoreInUse(current) ? "text (the cookie is set)" : "binary (no cookie)");
     for (int level = 0; level < 2; ++level) {
-        for (const SettingDefinition& entry : kSettingCatalogue) {
-            wchar_t text[256] = {};
-            uint32_t units = 255;
-            if (ReadClientString(text, &units, ValueName(entry.id).c_str(), kTextSubkeys[level], kClientCurrent) ==
-                kConfigOk)
-                printf("text   %-6s %s = %s\n", level ? "user" : "", SettingLabel(entry.id).c_str(),
-                       Quoted(std::wstring(text)).c_str());
+        const char* levelName = level ? "user" : "";
+        for (uint32_t id : TextSettings(current, level)) {
+            std::wstring text;
+            if (ReadText(Below(current, kSettingsTextSubkeys[level]).c_str(), SettingValueName(id).c_str(), text))
+                printf("text   %-6s %s = %s\n", levelName, SettingLabel(id).c_str(), Quoted(text).c_str());
         }
         std::vector<BlobEntry> entries;
-        std::vector<uint8_t> blob = ReadBlobValue(level);
-        if (!ReadBlob(blob, entries)) printf("binary %-6s %ls is damaged (%zu bytes)\n", level ? "user" : "", kBlobValues[level], blob.size());
+        std::vector<uint8_t> blob = ReadBlobValue(current, level);
+        if (!ReadBlob(blob, entries))
+            printf("binary %-6s %ls is damaged (%zu bytes)\n", levelName, kSettingsBlobValues[level], blob.size());
         for (const auto& e : entries) {
             std::string shown = e.status < 0 ? "(no data, status " + std::to_string(e.status) + ")"
                                              : HexBytes(e.data, " ");
-            if (e.status >= 0 && e.data.size() == 4)
-                shown += " = " + std::to_string(int32_t(uint32_t(e.data[0]) | e.data[1] << 8 | e.data[2] << 16 |
-                                                        uint32_t(e.data[3]) << 24));
-            printf("binary %-6s %s: %s\n", level ? "user" : "", SettingLabel(e.id).c_str(), shown.c_str());
+            uint32_t number;
+            if (e.status >= 0 && e.data.size() == 4 && NumberFromData(e.data, number))
+                shown += " = " + std::to_string(int32_t(number));
+            printf("binary %-6s %s: %s\n", levelName, SettingLabel(e.id).c_str(), shown.c_str());
         }
     }
+    return kExitOk;
+}
+
+int SelectStore(bool text) {
+    static const std::vector<uint8_t> kCookieBytes = {'q', 'l', 's', 'i', 'm', 0, 0, 1};
+    std::wstring current;
+    int exitCode;
+    if (!ChangeableCurrentKey(current, exitCode)) return exitCode;
+    const std::wstring settings = Below(current, kSettingsTextSubkeys[0]);
+    if (DWORD error = text ? WriteChunked(settings.c_str(), kSettingsCookie, kCookieBytes)
+                           : RemoveValue(settings.c_str(), kSettingsCookie))
+        return Failed("write the cookie", error);
+    printf("the %s store is in use\n", text ? "text" : "binary");
+    return kExitOk;
+}
+
+int WriteWholeBlob(const std::wstring& hex, int level) {
+    std::vector<uint8_t> bytes;
+    if (!ParseHex(hex, bytes)) return Refused("settings", "blob takes pairs of hexadecimal digits");
+    std::wstring current;
+    int exitCode;
+    if (!ChangeableCurrentKey(current, exitCode)) return exitCode;
+    if (!WriteBlobValue(current, level, bytes)) return Failed("write the binary store", ERROR_WRITE_FAULT);
+    printf("wrote %zu bytes to %ls\n", bytes.size(), kSettingsBlobValues[level]);
+    return kExitOk;
+}
+
+int Clear() {
+    std::wstring current;
+    int exitCode;
+    if (!ChangeableCurrentKey(current, exitCode)) return exitCode;
+    for (int level = 0; level < 2; ++level) {
+        DeleteKeyTree(Below(current, kSettingsTextSubkeys[level]).c_str());
+        RemoveValue(current.c_str(), kSettingsBlobValues[level]);
+    }
+    printf("cleared\n");
+    return kExitOk;
+}
+
+int Subkey(const Words& words) {
+    constexpr wchar_t kName[] = L"CurrentSubkey";
+    if (words.size() == 2) {
+        if (DWORD error = WriteText(kClientStateKey, kName, words[1])) return Failed("write CurrentSubkey", error);
+    }
+    std::wstring name;
+    if (!ReadText(kClientStateKey, kName, name)) {
+        printf("(none)\n");
+        return kExitFailed;
+    }
+    printf("%s\n", Quoted(name).c_str());
     return kExitOk;
 }
 
@@ -228,50 +256,14 @@ int CommandSettings(const Words& words) {
     Options o;
     if (!ParseOptions(words, o)) return Usage(kUsage);
     if (verb == L"show" && words.size() == 1) return Show();
+    if (verb == L"subkey" && words.size() <= 2) return Subkey(words);
     if (verb == L"set") return Set(o, false);
     if (verb == L"hide") return Set(o, true);
     if (verb == L"unset") return Unset(o);
-    if (verb == L"subkey" && words.size() <= 2) {
-        if (words.size() == 2) {
-            if (WriteClientString(words[1].c_str(), L"CurrentSubkey", nullptr, kClientState) != kConfigOk)
-                return Failed("write CurrentSubkey", ERROR_WRITE_FAULT);
-        }
-        wchar_t name[256] = {};
-        uint32_t units = 255;
-        if (ReadClientString(name, &units, L"CurrentSubkey", nullptr, kClientState) != kConfigOk) {
-            printf("(none)\n");
-            return kExitFailed;
-        }
-        printf("%s\n", Quoted(std::wstring(name)).c_str());
-        return kExitOk;
-    }
-    if (!EnsureCurrentSubkey()) return Failed("write CurrentSubkey", ERROR_WRITE_FAULT);
-    if (verb == L"store" && words.size() == 2 && (words[1] == L"text" || words[1] == L"binary")) {
-        static const uint8_t kCookieBytes[] = {'q', 'l', 's', 'i', 'm', 0, 0, 1};
-        ConfigStatus status = words[1] == L"text"
-                                  ? WriteClientBinary(kCookieBytes, sizeof kCookieBytes, kCookie, kTextSubkeys[0], kClientCurrent)
-                                  : (DeleteClientValue(kCookie, kTextSubkeys[0], kClientCurrent), kConfigOk);
-        if (status != kConfigOk) return Failed("write the cookie", ERROR_WRITE_FAULT);
-        printf("the %ls store is in use\n", words[1].c_str());
-        return kExitOk;
-    }
-    if (verb == L"blob" && o.positionals.size() == 1) {
-        std::vector<uint8_t> bytes;
-        if (!ParseHex(o.positionals[0], bytes)) return Refused("settings", "blob takes pairs of hexadecimal digits");
-        if (!WriteBlobValue(o.user ? 1 : 0, bytes)) return Failed("write the binary store", ERROR_WRITE_FAULT);
-        printf("wrote %zu bytes to %ls\n", bytes.size(), kBlobValues[o.user ? 1 : 0]);
-        return kExitOk;
-    }
-    if (verb == L"clear" && words.size() == 1) {
-        // The client's own clearing of the text store, for both levels.
-        for (int level = 0; level < 2; ++level) {
-            ClearSettingsText(kTextSubkeys[level]);
-            DeleteClientValue(kBlobValues[level], nullptr, kClientCurrent);
-            DeleteClientValue((std::wstring(kBlobValues[level]) + L"__0").c_str(), nullptr, kClientCurrent);
-        }
-        printf("cleared\n");
-        return kExitOk;
-    }
+    if (verb == L"store" && words.size() == 2 && (words[1] == L"text" || words[1] == L"binary"))
+        return SelectStore(words[1] == L"text");
+    if (verb == L"blob" && o.positionals.size() == 1) return WriteWholeBlob(o.positionals[0], o.user ? 1 : 0);
+    if (verb == L"clear" && words.size() == 1) return Clear();
     return Usage(kUsage);
 }
 

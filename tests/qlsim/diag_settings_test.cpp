@@ -1,9 +1,13 @@
 // qlsim settings and qlsim diag: the settings stores written exactly as the
 // client writes them (checked with the registry's own reads and an
-// independent blob image), refusals that change nothing, and the
-// diagnostics service's log and behaviour as the commands show and set them.
+// independent blob image), refusals that change nothing, the diagnostics
+// service's reading of its two gates, and its log and behaviour as the
+// commands show and set them.
 #include <windows.h>
 
+#include <climits>
+
+#include "client_settings.h"
 #include "registry_raw.h"
 #include "settings_blob_image.h"
 #include "support/diag_service.h"
@@ -99,6 +103,59 @@ TEST_F(QlsimSettings, RefusalsChangeNothing) {
     QlsimRun damaged = RunQlsim(L"settings set 24850 1 --binary");
     EXPECT_EQ(damaged.exitCode, 2u) << "a damaged blob is not edited";
     EXPECT_EQ(Value(nullptr, L"RpcSettings"), (std::vector<uint8_t>{0, 0, 0, 0, 1, 0, 0, 0}));
+}
+
+// The service's gates are machine-wide number settings: the text's leading
+// decimal number (as atol reads it) with the cookie, else the blob entry's
+// little-endian bytes. "Not stored" leaves the gate off.
+TEST_F(QlsimSettings, TheServiceReadsItsGatesFromTheStoreInUse) {
+    struct Case {
+        const char* name;
+        void (*store)();
+        bool stored;
+        int32_t value;
+    };
+    constexpr uint32_t kGate = 24850;
+    const Case kCases[] = {
+        {"TextLeadingNumber", [] { SettingsStores::UseTextStore(), SettingsStores::SetText(kGate, L" \t7 tests"); },
+         true, 7},
+        {"TextSign", [] { SettingsStores::UseTextStore(), SettingsStores::SetText(kGate, L"-12"); }, true, -12},
+        {"TextNoDigits", [] { SettingsStores::UseTextStore(), SettingsStores::SetText(kGate, L"on"); }, true, 0},
+        {"TextBeyond32Bits", [] { SettingsStores::UseTextStore(), SettingsStores::SetText(kGate, L"99999999999"); },
+         true, LONG_MAX},
+        {"TextWithoutTerminator",
+         [] { SettingsStores::UseTextStore(), SettingsStores::SetText(kGate, L"5", false, false); }, true, 5},
+        {"TextUserLevelOnly", [] { SettingsStores::UseTextStore(), SettingsStores::SetText(kGate, L"1", true); },
+         false, 0},
+        {"TextIgnoresTheBlob",
+         [] { SettingsStores::UseTextStore(), SettingsStores::SetBlob(Blob({Entry(kGate, qlsim::NumberData(1))})); },
+         false, 0},
+        {"BinaryLittleEndian",
+         [] { SettingsStores::SetBlob(Blob({Entry(24872, {9}), Entry(kGate, qlsim::NumberData(0x12345678))})); },
+         true, 0x12345678},
+        {"BinaryHiddenEntryTakesNoRoom",
+         [] { SettingsStores::SetBlob(Blob({Entry(24872, {}, -1), Entry(kGate, {}, -1), Entry(kGate, {3, 0})})); },
+         true, 3},
+        {"BinaryEightBytes", [] { SettingsStores::SetBlob(Blob({Entry(kGate, {1, 0, 0, 0, 0, 0, 0, 0})})); }, false, 0},
+        {"BinaryDataBeyondTheBlob",
+         [] { SettingsStores::SetBlob(Blob({qlsim::BlobEntry{kGate, 0, {1, 0, 0, 0}, 5}})); }, false, 0},
+        {"BinaryIgnoresTheText", [] { SettingsStores::SetText(kGate, L"1"); }, false, 0},
+        {"NoCurrentSubkey",
+         [] {
+             SettingsStores::SetBlob(Blob({Entry(kGate, qlsim::NumberData(1))}));
+             SettingsStores::DeleteValue(SettingsStores::kStatePath, L"CurrentSubkey");
+         },
+         false, 0},
+    };
+    for (const Case& c : kCases) {
+        ASSERT_TRUE(SettingsStores::Clear());
+        ASSERT_TRUE(SettingsStores::UseBinaryStore());
+        c.store();
+        int32_t value = 0;
+        EXPECT_EQ(qlsim::ReadMachineNumber(kGate, value), c.stored) << c.name;
+        EXPECT_EQ(value, c.value) << c.name;
+    }
+    ASSERT_TRUE(SettingsStores::Clear());
 }
 
 TEST_F(QlsimSettings, DiagShowsTheLogAndSetsTheBehaviour) {
