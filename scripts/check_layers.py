@@ -127,7 +127,7 @@ def check_cmake_sources(root, planted, report):
         for name in sorted(files):
             if name == "CMakeLists.txt" or name.endswith(".cmake"):
                 cmake_files.append(os.path.relpath(os.path.join(directory, name), root))
-    for relative in cmake_files + [p for p in planted if p.endswith((".cmake", "CMakeLists.txt"))]:
+    for relative in sorted(set(cmake_files) | {p for p in planted if p.endswith((".cmake", "CMakeLists.txt"))}):
         if relative.split("/", 1)[0] in LIBRARY_FOLDERS:
             continue  # a subsystem's own target
         for number, line in enumerate(lines_of(root, relative, planted), 1):

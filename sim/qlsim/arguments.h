@@ -1,23 +1,20 @@
-// Argument parsing shared by the qlsim commands.
+// The qlsim commands' words: parsed with the command line every tool of the
+// project shares, printed back by the helpers below.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tools/common/command_line.h"
+
 namespace qlsim {
 
-// A whole decimal or 0x-prefixed hexadecimal number that fits 32 bits.
-bool ParseNumber(const std::wstring& text, uint32_t& value);
-// The same for 64 bits.
-bool ParseNumber64(const std::wstring& text, uint64_t& value);
-// A signed decimal number, or an unsigned one as above.
-bool ParseSigned(const std::wstring& text, int32_t& value);
-// "12.12.16943" (major.minor.build) or a plain number: a driver version word.
-bool ParseVersion(const std::wstring& text, uint32_t& value);
-// Two hexadecimal digits a byte, "0A1B", each pair optionally followed by
-// `separator` (0 for none) before the next one: "0A-1B" with L'-'.
-bool ParseHex(const std::wstring& text, std::vector<uint8_t>& bytes, wchar_t separator = 0);
+using qltool::ParseHex;
+using qltool::ParseNumber;
+using qltool::ParseNumber64;
+using qltool::ParseSigned;
+using qltool::ParseVersion;
 std::string HexBytes(const std::vector<uint8_t>& bytes, const char* separator = "");
 std::string Hex32(uint32_t value);
 std::string VersionText(uint32_t value);
