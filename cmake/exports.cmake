@@ -116,3 +116,18 @@ function(qlclapi_generate_import_def output arch)
     endforeach()
     file(GENERATE OUTPUT ${output} CONTENT "${def}")
 endfunction()
+
+# Writes the list of every export for C and C++:
+#   #define QL_FOR_EACH_EXPORT(X) X(QuorlanGetVersion) X(QuorlanGetVersionVB) ...
+# aliases included, in list order; the tests resolve each through its own
+# PFN_ type from it.
+function(qlclapi_generate_export_list output)
+    qlclapi_read_export_kinds(names)
+    set(text "// Generated from the export lists (api/exports): every export of qlclapi.dll.\n#pragma once\n\n")
+    string(APPEND text "#define QL_FOR_EACH_EXPORT(X) \\\n")
+    foreach(name ${names})
+        string(APPEND text "    X(${name}) \\\n")
+    endforeach()
+    string(APPEND text "\n")
+    file(GENERATE OUTPUT ${output} CONTENT "${text}")
+endfunction()

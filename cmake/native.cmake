@@ -39,14 +39,10 @@ add_library(qlsim_images STATIC ${CMAKE_SOURCE_DIR}/sim/control/sim_records.cpp
 target_include_directories(qlsim_images PUBLIC ${CMAKE_SOURCE_DIR}/sim/control)
 target_compile_options(qlsim_images PRIVATE ${QLCLAPI_WARNINGS})
 
-file(GLOB QLCLAPI_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
-if(QLCLAPI_NATIVE_TEST_SOURCES)
-    add_executable(native_tests ${QLCLAPI_NATIVE_TEST_SOURCES})
-    target_link_libraries(native_tests PRIVATE qlclapi_status qlclapi_diag qlclapi_config qlclapi_address
-        qlclapi_core qlstrings_support qlsim_images gtest_main)
-    add_test(NAME native.unit COMMAND native_tests)
-    set_tests_properties(native.unit PROPERTIES LABELS "native;unit")
-endif()
+include(cmake/tests.cmake)
+foreach(name ${QLCLAPI_SUBSYSTEMS})
+    add_subdirectory(tests/${name})
+endforeach()
 
 add_subdirectory(tests/pe)
 add_subdirectory(tests/sdk)

@@ -43,7 +43,12 @@ add_subdirectory(tools/qlctl)
 # The test programs build for both: x64 runs them here under wine64, x86
 # in the emulated machine of scripts/test-x86.sh, with a check of every
 # export's calling convention of its own.
-set(windows_test_dirs tests/win tests/qlctl tests/qlsim)
+include(cmake/tests.cmake)
+add_subdirectory(tests/support)
+foreach(name ${QLCLAPI_SUBSYSTEMS})
+    add_subdirectory(tests/${name})
+endforeach()
+set(windows_test_dirs tests/qlctl tests/qlsim)
 if(QLCLAPI_ARCH STREQUAL "x64")
     list(APPEND windows_test_dirs bench/win tests/reliability tests/sdk)
 else()

@@ -20,5 +20,5 @@ function(qlclapi_add_wine_test suite target)
     string(REGEX REPLACE "^win64\\." "" suite "${suite}")
     add_test(NAME win64.${suite} COMMAND ${target} ${arg_UNPARSED_ARGUMENTS})
     set_tests_properties(win64.${suite} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK simulated_client
-        TIMEOUT 600)
+        TIMEOUT 600 LABELS wine)
 endfunction()

@@ -16,7 +16,7 @@
 
 #include "address/address_text.h"
 #include "address/sil_address.h"
-#include "tests/native/address_roundtrip_expect.h"
+#include "tests/address/address_roundtrip_expect.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "address/address_list.h"
 #include "address/address_parse_state.h"
 #include "address/address_text.h"
-#include "tests/native/address_roundtrip_expect.h"
+#include "tests/address/address_roundtrip_expect.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "address/address_list.h"
-#include "tests/native/address_test_support.h"
+#include "address_test_support.h"
 
 namespace {
 

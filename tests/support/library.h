@@ -8,7 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "export_list.h"
+#include "qlclapi.h"
+
 namespace qltest {
+
+// Every export of qlclapi.dll, each resolved by its name through its own
+// PFN_ type (the list is generated from api/exports/*.txt); null when the
+// library lacks it.
+struct Exports {
+#define QL_EXPORT_MEMBER(name) PFN_##name name = nullptr;
+    QL_FOR_EACH_EXPORT(QL_EXPORT_MEMBER)
+#undef QL_EXPORT_MEMBER
+};
 
 class Library {
 public:
@@ -22,6 +34,11 @@ public:
     // Runs the detach steps now; the destructor then does nothing.
     void unload();
 
+    // Every export, resolved when the library was loaded.
+    const Exports& exports() const { return exports_; }
+    // The names of the exports the library lacks; empty when it has them all.
+    std::vector<std::string> missingExports() const;
+
     // The export `name`, or null (a test asserts it through require()).
     FARPROC find(const char* name) const;
     template <typename Function>
@@ -32,6 +49,7 @@ public:
 
 private:
     HMODULE module_;
+    Exports exports_;
 };
 
 // The signature of an export's PFN_ type without its calling convention, so

@@ -39,12 +39,6 @@ Values Written(uint32_t bytes, Values values = {}) {
     return values;
 }
 
-std::vector<std::u16string> Names(const Values& values) {
-    std::vector<std::u16string> names;
-    for (const auto& value : values) names.push_back(value.first);
-    return names;
-}
-
 TEST(ChunkChain, WritesPiecesAndDeletesTheFirstUnusedName) {
     const struct {
         uint32_t bytes;

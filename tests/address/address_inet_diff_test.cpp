@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "tests/native/address_test_support.h"
+#include "address_test_support.h"
 
 namespace {
 

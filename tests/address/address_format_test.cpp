@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/native/address_test_support.h"
+#include "address_test_support.h"
 
 namespace {
 

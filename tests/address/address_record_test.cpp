@@ -2,7 +2,7 @@
 // prefix membership and address arrays.
 #include <gtest/gtest.h>
 
-#include "tests/native/address_test_support.h"
+#include "address_test_support.h"
 
 namespace {
 

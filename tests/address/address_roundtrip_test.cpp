@@ -7,8 +7,8 @@
 #include <map>
 #include <random>
 
-#include "tests/native/address_roundtrip_expect.h"
-#include "tests/native/address_test_support.h"
+#include "address_roundtrip_expect.h"
+#include "address_test_support.h"
 
 namespace {
 

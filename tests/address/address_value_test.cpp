@@ -2,7 +2,7 @@
 // constructors, the out-conversions and their size protocol, equality.
 #include <gtest/gtest.h>
 
-#include "tests/native/address_test_support.h"
+#include "address_test_support.h"
 
 namespace {
 
