@@ -325,14 +325,16 @@ std::vector<ArgumentGroup> GroupsOf(const ExportEntry& entry) {
     for (size_t i = 0; i < s.size(); ++i) {
         const bool paired = s[i] == Shape::buffer || s[i] == Shape::wbuffer || s[i] == Shape::sockaddr_array;
         if (paired && i + 1 < s.size()) {
-            groups.push_back({s[i], s[i + 1], 2});
+            groups.push_back({s[i], s[i + 1], 2, i});
             ++i;
         } else {
-            groups.push_back({s[i], s[i], 1});
+            groups.push_back({s[i], s[i], 1, i});
         }
     }
     return groups;
 }
+
+PieceMaker Nulls(const ArgumentGroup& group) { return Nulls(group.width); }
 
 PieceMaker Benign(const ArgumentGroup& g) {
     switch (g.shape) {

@@ -52,10 +52,13 @@ struct ArgumentGroup {
     Shape shape;
     Shape lengthShape;  // bytes_in, bytes_inout or count_inout; else the same as shape
     size_t width;       // arguments in the group: 1 or 2
+    size_t first;       // the index of its first argument
 };
 std::vector<ArgumentGroup> GroupsOf(const ExportEntry& entry);
 
 PieceMaker Benign(const ArgumentGroup& group);
+// Every argument of the group null (a null buffer with a null length).
+PieceMaker Nulls(const ArgumentGroup& group);
 std::vector<PieceMaker> Hostile(const ArgumentGroup& group);
 
 // A whole call: one maker per group.

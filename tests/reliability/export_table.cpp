@@ -66,18 +66,22 @@ constexpr bool AllCarried(std::index_sequence<I...>) {
 
 // An export with its shapes, held to its declaration in qlclapi.h.
 template <typename Pfn, Result R, Shape... S>
-ExportEntry Described(const char* name) {
+ExportEntry Described(const char* name, std::vector<size_t> required) {
     static_assert(sizeof...(S) == Signature<Pfn>::kArity,
                   "the .shapes line of this export names another number of arguments than qlclapi.h declares");
     static_assert(AllCarried<Pfn, S...>(std::make_index_sequence<sizeof...(S)>()),
                   "a shape in the .shapes line of this export does not fit the parameter qlclapi.h declares");
     static_assert(Returns<R, typename Signature<Pfn>::Return>(),
                   "the result in the .shapes line of this export does not fit what qlclapi.h declares");
-    return ExportEntry{name, true, true, R, {S...}, &Call<Pfn>};
+    return ExportEntry{name, true, true, R, {S...}, std::move(required), &Call<Pfn>};
 }
 
-[[maybe_unused]] ExportEntry Undescribed(const char* name) { return ExportEntry{name, true, false, Result::value, {}, nullptr}; }
-[[maybe_unused]] ExportEntry Unlisted(const char* name) { return ExportEntry{name, false, true, Result::value, {}, nullptr}; }
+[[maybe_unused]] ExportEntry Undescribed(const char* name) {
+    return ExportEntry{name, true, false, Result::value, {}, {}, nullptr};
+}
+[[maybe_unused]] ExportEntry Unlisted(const char* name) {
+    return ExportEntry{name, false, true, Result::value, {}, {}, nullptr};
+}
 
 }  // namespace
 

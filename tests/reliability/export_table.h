@@ -23,6 +23,9 @@ struct ExportEntry {
     bool described = false;  // in api/exports/*.shapes
     Result result = Result::value;
     std::vector<Shape> shapes;
+    // The arguments the export requires (indices into shapes): null there
+    // answers 0 and sends nothing to the driver.
+    std::vector<size_t> required;
     Thunk call = nullptr;
 };
 

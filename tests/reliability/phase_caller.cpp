@@ -9,6 +9,35 @@ namespace {
 
 bool SameState(const QlSimState& a, const QlSimState& b) { return memcmp(&a, &b, sizeof a) == 0; }
 
+bool Requires(const ExportEntry& entry, const ArgumentGroup& group) {
+    for (size_t index : entry.required)
+        if (index >= group.first && index < group.first + group.width) return true;
+    return false;
+}
+
+// A required argument (marked "!" in the .shapes lists) given as null: the
+// export answers 0 and the driver hears nothing of it.
+std::string CheckRequiredNull(Suite& suite, const Target& target, std::vector<const PieceMaker*> makers,
+                              const ArgumentGroup& group, size_t g) {
+    const PieceMaker nulls = Nulls(group);
+    makers[g] = &nulls;
+    ApplyState(suite.sim(), 0);
+    suite.sim().clearJournal();
+    std::string answer;
+    std::string problems = suite.call(target, makers, false, &answer);
+    std::vector<QlSimJournalEntry> journal;
+    suite.sim().readJournal(journal);
+    for (const auto& e : journal)
+        if (e.event == QLSIM_EVENT_REQUEST) {
+            char code[16];
+            snprintf(code, sizeof code, "0x%06X", e.code);
+            problems += std::string(problems.empty() ? "" : "; ") + "sent " + code + " with a required argument null";
+        }
+    if (answer.substr(0, answer.find('/')) != "0")
+        problems += std::string(problems.empty() ? "" : "; ") + "answered " + answer + " with a required argument null";
+    return problems;
+}
+
 }  // namespace
 
 // One benign call of every export in state A, watching the driver's
@@ -75,6 +104,12 @@ void RunHostileCaller(Suite& suite) {
         std::vector<const PieceMaker*> makers;
         for (const auto& maker : benign) makers.push_back(&maker);
         run(makers);
+        for (size_t g = 0; g < groups.size(); ++g) {
+            if (!Requires(*target.entry, groups[g])) continue;
+            const std::string p = CheckRequiredNull(suite, target, makers, groups[g], g);
+            ++calls;
+            if (!p.empty()) problems += (problems.empty() ? "" : "\n    ") + p;
+        }
         for (size_t g = 0; g < groups.size(); ++g) {
             for (const auto& variant : hostile[g]) {
                 makers[g] = &variant;
