@@ -31,9 +31,7 @@ if(QLCLAPI_NATIVE_TEST_SOURCES)
     add_test(NAME native.unit COMMAND native_tests)
 endif()
 
-add_subdirectory(tests/pe)
-add_subdirectory(tests/sdk)
-add_test(NAME native.public_header COMMAND ${CMAKE_SOURCE_DIR}/tests/header/check.sh)
+add_subdirectory(tests/abi)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/CMakeLists.txt)
     add_subdirectory(fuzz)
