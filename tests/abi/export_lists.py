@@ -40,3 +40,14 @@ def read_export_lists(directory: Path) -> list[Export]:
         exports.append(Export(name, stdcall, argument_bytes, alias))
     return exports
 
+
+def read_export_shapes(directory: Path) -> dict[str, list[str]]:
+    """The argument shapes api/exports/*.shapes give each export (one line:
+    the name, its result, one shape per argument), by name."""
+    shapes = {}
+    for path in sorted(directory.glob("*.shapes")):
+        for line in path.read_text().splitlines():
+            if line.strip() and not line.startswith("#"):
+                name, _result, *arguments = line.split()
+                shapes[name] = arguments
+    return shapes

@@ -1,7 +1,10 @@
 #!/bin/sh
 # The public header compiles as C and C++, alone, before and after
 # <windows.h>, with both mingw-w64 compilers and with clang for both MinGW
-# targets, and passes the host compilers' syntax check.
+# targets (each through its own <sal.h>); alone with clang for the Microsoft
+# ABI without a Windows SDK (as tests/sdk/msvc_consumers.sh builds), and in
+# the host compilers' syntax check: there no <sal.h> exists and the
+# header's empty annotations stand in.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 include="$here/../../include"
@@ -20,6 +23,10 @@ for triple in x86_64-w64-mingw32 i686-w64-mingw32; do
         check clang --target=$triple $flags -std=c99 $windows -x c "$source"
         check clang --target=$triple $flags -std=c++11 $windows -x c++ "$source"
     done
+done
+for triple in x86_64-pc-windows-msvc i686-pc-windows-msvc; do
+    check clang --target=$triple -ffreestanding $flags -std=c99 -x c "$source"
+    check clang --target=$triple -ffreestanding $flags -std=c++11 -x c++ "$source"
 done
 check cc $flags -std=c99 -x c "$source"
 check c++ $flags -std=c++11 -x c++ "$source"

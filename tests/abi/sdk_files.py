@@ -8,7 +8,7 @@ import zlib
 
 from abi_test import AGREE, ARCHS, SOURCE_DIR, X64, differences, image, main, missing_and_unexpected
 from coff import CoffTables
-from export_lists import read_export_lists
+from export_lists import read_export_lists, read_export_shapes
 from import_libraries import read_microsoft_import_library, read_mingw_import_library
 from pe_tables import exports
 from public_header import read_public_header
@@ -53,11 +53,35 @@ class ImportLibraries(unittest.TestCase):
                 self.check(arch, read_mingw_import_library(arch.build_dir / "sdk/libqlclapi.dll.a"))
 
 
+# How each argument shape of api/exports/*.shapes is annotated: a pointer
+# the call may be given null for carries _opt_; a size query's buffer is
+# always optional and sized by the argument after it.
+ANNOTATIONS = {
+    "u32_in": r"_In_", "u16_in": r"_In_", "bytes_in": r"_In_",
+    "u32_out": r"_Out_(opt_)?", "u16_out": r"_Out_(opt_)?", "u64_out": r"_Out_(opt_)?",
+    "count_inout": r"_Inout_", "bytes_inout": r"_Inout_", "overlapped": r"_Inout_", "bstr_out": r"_Inout_(opt_)?",
+    "sockaddr_out": r"_Out_writes_bytes_(opt_)?\(28\)", "sockaddr_array": r"_Out_writes_bytes_(opt_)?\(28\)",
+    "sockaddr_in": r"_In_(opt_)?", "wtext_in": r"_In_(opt_)?z_", "atext_in": r"_In_(opt_)?z_",
+    "buffer": r"_Out_writes_bytes_opt_\(\*?{next}\)", "wbuffer": r"_Out_writes_bytes_opt_\(\*?{next}\)",
+}
+
+
 class PublicHeader(unittest.TestCase):
     def test_declares_every_export_with_its_convention(self):
         declared = {name: f.convention for name, f in HEADER.functions.items()}
         listed = {e.name: "QLCLAPI_VBCALL" if e.stdcall else "QLCLAPI_CALL" for e in EXPORTS}
         self.assertEqual(differences(declared, listed), {}, "name: (in the header, in the lists)")
+
+    def test_annotates_every_argument_as_its_shape(self):
+        shapes = read_export_shapes(SOURCE_DIR / "api/exports")
+        for function in HEADER.functions.values():
+            arguments = function.arguments
+            with self.subTest(function.name):
+                self.assertEqual(len(shapes.get(function.name, [])), len(arguments), "shapes and arguments differ")
+                for i, (argument, shape) in enumerate(zip(arguments, shapes.get(function.name, []))):
+                    following = arguments[i + 1].name if i + 1 < len(arguments) else "-"
+                    want = ANNOTATIONS[shape].format(next=following)
+                    self.assertRegex(argument.annotation, f"^{want}$", f"{argument.name} ({shape})")
 
 
 # How a C type of the header is declared in Visual Basic: (ByVal, VB6 type,

@@ -1,6 +1,6 @@
 /* Compiled, never run: the public header alone, or beside <windows.h>
  * before or after it, must give a C or C++ program every declaration it
- * needs. */
+ * needs, and its annotations must not clash with the platform's. */
 #ifdef WINDOWS_H_FIRST
 #include <windows.h>
 #endif
