@@ -44,9 +44,7 @@ foreach(name ${QLCLAPI_SUBSYSTEMS})
     add_subdirectory(tests/${name})
 endforeach()
 
-add_subdirectory(tests/pe)
-add_subdirectory(tests/sdk)
-add_test(NAME native.public_header COMMAND ${CMAKE_SOURCE_DIR}/tests/header/check.sh)
+add_subdirectory(tests/abi)
 
 add_subdirectory(fuzz)
 add_subdirectory(bench/native)

@@ -76,10 +76,14 @@ add_dependencies(qlclapi_sdk qlclapi_reference)
 install(PROGRAMS ${QLCLAPI_SDK_DIR}/qlclapi.dll DESTINATION bin/${QLCLAPI_ARCH} COMPONENT binaries)
 install(FILES ${QLCLAPI_SDK_DIR}/libqlclapi.dll.a ${QLCLAPI_SDK_DIR}/qlclapi.lib ${QLCLAPI_SDK_DIR}/qlclapi.def
     DESTINATION lib/${QLCLAPI_ARCH} COMPONENT binaries)
-install(PROGRAMS ${sdk_tool_files} DESTINATION tools/${QLCLAPI_ARCH} COMPONENT binaries)
+# qlctl loads qlclapi.dll from its own folder only: the DLL of its
+# architecture lies beside it, so that the tools run as unpacked.
+install(PROGRAMS ${sdk_tool_files} ${QLCLAPI_SDK_DIR}/qlclapi.dll DESTINATION tools/${QLCLAPI_ARCH} COMPONENT binaries)
 
-install(FILES ${QLCLAPI_SDK_DIR}/qlclapi.dll.debug DESTINATION bin/${QLCLAPI_ARCH}
-    COMPONENT debug EXCLUDE_FROM_ALL)
+foreach(folder bin tools)
+    install(FILES ${QLCLAPI_SDK_DIR}/qlclapi.dll.debug DESTINATION ${folder}/${QLCLAPI_ARCH}
+        COMPONENT debug EXCLUDE_FROM_ALL)
+endforeach()
 foreach(tool_file ${sdk_tool_files})
     install(FILES ${tool_file}.debug DESTINATION tools/${QLCLAPI_ARCH} COMPONENT debug EXCLUDE_FROM_ALL)
 endforeach()

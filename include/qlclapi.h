@@ -56,6 +56,50 @@
 #endif
 
 /** \cond INTERNAL */
+/* Each argument carries its contract as a source annotation (SAL), which
+ * code analysers read: _In_ read, _Out_ written, _Inout_ both; _opt_ may be
+ * null; _z_ a terminated string; _Out_writes_bytes_opt_(n) a buffer of n
+ * bytes, null for a size query. A compiler without <sal.h> gets them empty. */
+#if defined(__has_include)
+#if __has_include(<sal.h>)
+#include <sal.h>
+#endif
+#elif defined(_MSC_VER)
+#include <sal.h> /* Visual C++ before __has_include, which always has it */
+#endif
+#ifndef _In_
+#define _In_
+#endif
+#ifndef _In_opt_
+#define _In_opt_
+#endif
+#ifndef _In_z_
+#define _In_z_
+#endif
+#ifndef _In_opt_z_
+#define _In_opt_z_
+#endif
+#ifndef _Out_
+#define _Out_
+#endif
+#ifndef _Out_opt_
+#define _Out_opt_
+#endif
+#ifndef _Inout_
+#define _Inout_
+#endif
+#ifndef _Inout_opt_
+#define _Inout_opt_
+#endif
+#ifndef _Out_writes_bytes_
+#define _Out_writes_bytes_(size)
+#endif
+#ifndef _Out_writes_bytes_opt_
+#define _Out_writes_bytes_opt_(size)
+#endif
+/** \endcond */
+
+/** \cond INTERNAL */
 #if defined(QLCLAPI_BUILDING)
 #define QLCLAPI_IMPORT
 #elif defined(_WIN32)
@@ -190,12 +234,12 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanTriggerQLSRouteCheckVB, (void))
  *  \return 1 when the driver was asked (also when it refused); 0 for a null
  *          pointer, or without a driver.
  *  \see QuorlanGetDisconnectReasonVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetDisconnectReason, (QlUInt32 *reason));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetDisconnectReason, (_Out_ QlUInt32 *reason));
 /** \brief Visual Basic twin of QuorlanGetDisconnectReason() (\c __stdcall),
  *         with the same behaviour.
  *  \param reason Receives the code (a \c Long passed \c ByRef).
  *  \return As QuorlanGetDisconnectReason(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetDisconnectReasonVB, (QlUInt32 *reason));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetDisconnectReasonVB, (_Out_ QlUInt32 *reason));
 
 /** \brief Starts a wait for the next change of the connection state.
  *
@@ -209,7 +253,7 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetDisconnectReasonVB, (QlUInt3
  *          of another version, or for a null pointer.
  *  \see QuorlanGetStateChangeNotificationEventHandle(), the simpler way to
  *       follow changes, also from Visual Basic. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanNotifyStateChange, (struct _OVERLAPPED * overlapped));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanNotifyStateChange, (_Inout_ struct _OVERLAPPED *overlapped));
 /** \brief Visual Basic twin of QuorlanNotifyStateChange() (\c __stdcall):
  *         does nothing.
  *
@@ -217,13 +261,13 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanNotifyStateChange, (struct _OVERL
  *  QuorlanGetStateChangeNotificationEventHandleVB() instead.
  *  \param unused Ignored.
  *  \return Always 0. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanNotifyStateChangeVB, (QlUInt32 unused));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanNotifyStateChangeVB, (_In_ QlUInt32 unused));
 /** \brief Cancels the wait started by QuorlanNotifyStateChange() with
  *         \p overlapped. It has no VB twin.
  *  \param overlapped The structure the wait was started with.
  *  \return 1 when the cancellation was accepted; 0 when nothing was pending,
  *          without a driver, or for a null pointer. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanCancelNotifyStateChange, (struct _OVERLAPPED * overlapped));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanCancelNotifyStateChange, (_Inout_ struct _OVERLAPPED *overlapped));
 
 /** \brief Opens the client's state-change event \c Global\\QuorlanNotifyEvent
  *         for waiting.
@@ -271,7 +315,8 @@ QLCLAPI_DECLARE(void *, QLCLAPI_VBCALL, QuorlanGetStateChangeNotficationEventHan
  *  \return 1 when the enable request was sent; 0 without a driver.
  *  \see QuorlanConnectWithPasswordVB() */
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanConnectWithPassword,
-                (const wchar_t *first, const wchar_t *second, const wchar_t *third));
+                (_In_opt_z_ const wchar_t *first, _In_opt_z_ const wchar_t *second,
+                 _In_opt_z_ const wchar_t *third));
 /** \brief Visual Basic twin of QuorlanConnectWithPassword() (\c __stdcall),
  *         with ANSI texts.
  *
@@ -283,20 +328,22 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanConnectWithPassword,
  *  \param third Third credential text, or null.
  *  \return As QuorlanConnectWithPassword(). */
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanConnectWithPasswordVB,
-                (const char *first, const char *second, const char *third));
+                (_In_opt_z_ const char *first, _In_opt_z_ const char *second, _In_opt_z_ const char *third));
 
 /** \brief Not supported: sends nothing.
  *  \param first Ignored.
  *  \param second Ignored.
  *  \return Always 0.
  *  \see QuorlanConnectWithOTPVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanConnectWithOTP, (const wchar_t *first, const wchar_t *second));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanConnectWithOTP,
+                (_In_opt_z_ const wchar_t *first, _In_opt_z_ const wchar_t *second));
 /** \brief Visual Basic twin of QuorlanConnectWithOTP() (\c __stdcall): not
  *         supported either.
  *  \param first Ignored.
  *  \param second Ignored.
  *  \return Always 0. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanConnectWithOTPVB, (const char *first, const char *second));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanConnectWithOTPVB,
+                (_In_opt_z_ const char *first, _In_opt_z_ const char *second));
 
 /** \brief Passes a pair of texts describing an external condition to the
  *         driver.
@@ -307,14 +354,16 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanConnectWithOTPVB, (const char *
  *  \return 0 when \p first is null; otherwise 1, also without a driver (then
  *          nothing is sent).
  *  \see QuorlanSetExternalConditionVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetExternalCondition, (const wchar_t *first, const wchar_t *second));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetExternalCondition,
+                (_In_z_ const wchar_t *first, _In_opt_z_ const wchar_t *second));
 /** \brief Visual Basic twin of QuorlanSetExternalCondition() (\c __stdcall),
  *         with ANSI texts.
  *  \param first The condition's first text (\c ByVal \c String); required.
  *  \param second Its second text, or null.
  *  \return 0 when \p first is null or cannot be converted; otherwise 1, also
  *          without a driver. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetExternalConditionVB, (const char *first, const char *second));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetExternalConditionVB,
+                (_In_z_ const char *first, _In_opt_z_ const char *second));
 
 /** \} */
 
@@ -339,30 +388,31 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetExternalConditionVB, (const 
  *          the virtual address is not a non-zero IPv4 address, or for a null
  *          pointer.
  *  \see QuorlanGetVirtualAddressVB(), QuorlanGetVirtualAddressEx() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetVirtualAddress, (QlUInt32 *address));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetVirtualAddress, (_Out_ QlUInt32 *address));
 /** \brief Visual Basic twin of QuorlanGetVirtualAddress() (\c __stdcall).
  *  \param address Receives the address in network byte order (\c ByRef
  *         \c Long).
  *  \return As QuorlanGetVirtualAddress(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetVirtualAddressVB, (QlUInt32 *address));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetVirtualAddressVB, (_Out_ QlUInt32 *address));
 /** \brief The client's virtual address of either family, as a socket address
  *         (port 0).
  *  \param socketAddress A 28-byte buffer that receives a \c SOCKADDR_IN or
- *         \c SOCKADDR_IN6.
+ *         \c SOCKADDR_IN6; may be null (then nothing is written).
  *  \param count In: the number of addresses the buffer can take (at least
  *         1). Out: 0 before the driver answered, 1 once it did.
  *  \return 1 on success; 0 without a driver, when the driver refuses, or
  *          when \p count was 0 (it then reads 1: call again with room for
  *          one address).
  *  \see QuorlanGetVirtualAddressExVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetVirtualAddressEx, (void *socketAddress, QlUInt32 *count));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetVirtualAddressEx,
+                (_Out_writes_bytes_opt_(28) void *socketAddress, _Inout_ QlUInt32 *count));
 /** \brief Visual Basic twin of QuorlanGetVirtualAddressEx() (\c __stdcall):
  *         the virtual address as text.
  *  \param text Receives the address text, such as "10.1.2.3", as ANSI bytes
  *         (\c ByRef \c String).
  *  \return 1 on success; 0 without a driver, when the driver refuses, or when
  *          the string cannot be stored. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetVirtualAddressExVB, (QlBstr *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetVirtualAddressExVB, (_Inout_ QlBstr *text));
 
 /** \brief The IPv4 address of the local interface through which the client
  *         reaches its server (the point of presence).
@@ -372,26 +422,26 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetVirtualAddressExVB, (QlBstr 
  *          driver, with a driver of another version, when the driver refuses
  *          or answers short.
  *  \see QuorlanGetPointOfPresenceVB(), QuorlanGetPointOfPresenceEx() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresence, (QlUInt32 *address));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresence, (_Out_ QlUInt32 *address));
 /** \brief Visual Basic twin of QuorlanGetPointOfPresence() (\c __stdcall).
  *  \param address Receives the address (\c ByRef \c Long).
  *  \return As QuorlanGetPointOfPresence(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceVB, (QlUInt32 *address));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceVB, (_Out_ QlUInt32 *address));
 /** \brief The point of presence of either family, with its port, as a socket
  *         address.
  *  \param socketAddress A 28-byte buffer that receives a \c SOCKADDR_IN or
- *         \c SOCKADDR_IN6.
+ *         \c SOCKADDR_IN6; may be null (then nothing is written).
  *  \return 1 on success; 0 without a driver, with a driver of another
  *          version, when the driver refuses or answers short.
  *  \see QuorlanGetPointOfPresenceExVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceEx, (void *socketAddress));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceEx, (_Out_writes_bytes_opt_(28) void *socketAddress));
 /** \brief Visual Basic twin of QuorlanGetPointOfPresenceEx() (\c __stdcall):
  *         the point of presence as text.
  *  \param text Receives the address text, such as "[fe80::1\%7]:5008", as
  *         ANSI bytes (\c ByRef \c String).
  *  \return As QuorlanGetPointOfPresenceEx(); also 0 when the string cannot be
  *          stored. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceExVB, (QlBstr *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceExVB, (_Inout_ QlBstr *text));
 
 /** \brief The IPv4 address and port of the server the client is connected
  *         to.
@@ -402,27 +452,30 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceExVB, (QlBstr
  *          address.
  *  \see QuorlanGetConnectedServerAddressVB(),
  *       QuorlanGetConnectedServerAddressEx() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectedServerAddress, (QlUInt32 *address, QlUInt16 *port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectedServerAddress,
+                (_Out_ QlUInt32 *address, _Out_ QlUInt16 *port));
 /** \brief Visual Basic twin of QuorlanGetConnectedServerAddress()
  *         (\c __stdcall).
  *  \param address Receives the address (\c ByRef \c Long).
  *  \param port Receives the port (\c ByRef \c Integer).
  *  \return As QuorlanGetConnectedServerAddress(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectedServerAddressVB, (QlUInt32 *address, QlUInt16 *port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectedServerAddressVB,
+                (_Out_ QlUInt32 *address, _Out_ QlUInt16 *port));
 /** \brief The connected server of either family, as a socket address.
  *  \param socketAddress A 28-byte buffer that receives a \c SOCKADDR_IN or
  *         \c SOCKADDR_IN6; a zero family word when there is no server.
  *  \return 1 when the driver answered (also without a server); 0 for a null
  *          pointer, without a driver, or when the driver refuses.
  *  \see QuorlanGetConnectedServerAddressExVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectedServerAddressEx, (void *socketAddress));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectedServerAddressEx,
+                (_Out_writes_bytes_(28) void *socketAddress));
 /** \brief Visual Basic twin of QuorlanGetConnectedServerAddressEx()
  *         (\c __stdcall): the connected server as text.
  *  \param text Receives the address text, such as "203.0.113.9:443" (empty
  *         when there is no server), as ANSI bytes (\c ByRef \c String).
  *  \return 1 on success; 0 without a driver, when the driver refuses, or when
  *          the string cannot be stored. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectedServerAddressExVB, (QlBstr *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectedServerAddressExVB, (_Inout_ QlBstr *text));
 
 /** \} */
 
@@ -514,7 +567,8 @@ typedef struct QlPointOfPresenceDetailsEx {
  *          fitted); 0 without a driver, with a driver of another version,
  *          or when no interface carries the point of presence.
  *  \see QuorlanGetPointOfPresenceDetailsVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetails, (void *buffer, QlUInt32 size));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetails,
+                (_Out_writes_bytes_opt_(size) void *buffer, _In_ QlUInt32 size));
 /** \brief The interface that carries the point of presence, as a
  *         #QlPointOfPresenceDetailsEx record.
  *
@@ -526,7 +580,8 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetails, (void 
  *  \return The size in bytes that a full result needs; 0 as for
  *          QuorlanGetPointOfPresenceDetails().
  *  \see QuorlanGetPointOfPresenceDetailsExVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetailsEx, (void *buffer, QlUInt32 size));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetailsEx,
+                (_Out_writes_bytes_opt_(size) void *buffer, _In_ QlUInt32 size));
 /** \brief Visual Basic twin of QuorlanGetPointOfPresenceDetails()
  *         (\c __stdcall): the details as separate values.
  *
@@ -546,9 +601,10 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPointOfPresenceDetailsEx, (voi
  *  \return The size of the plain record with its parts; 0 as for
  *          QuorlanGetPointOfPresenceDetails(). */
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsVB,
-                (QlUInt32 * address, QlUInt32 *interfaceValue1, QlUInt32 *interfaceValue2Low,
-                 QlUInt32 *interfaceValue3Low, QlBstr *physicalAddress, QlBstr *name, QlBstr *secondText,
-                 QlBstr *trailingBytes));
+                (_Out_opt_ QlUInt32 *address, _Out_opt_ QlUInt32 *interfaceValue1,
+                 _Out_opt_ QlUInt32 *interfaceValue2Low, _Out_opt_ QlUInt32 *interfaceValue3Low,
+                 _Inout_opt_ QlBstr *physicalAddress, _Inout_opt_ QlBstr *name, _Inout_opt_ QlBstr *secondText,
+                 _Inout_opt_ QlBstr *trailingBytes));
 /** \brief Visual Basic twin of QuorlanGetPointOfPresenceDetailsEx()
  *         (\c __stdcall): the details as separate values, with the address
  *         of either family as text and the whole 64-bit values.
@@ -571,8 +627,10 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsVB,
  *          QuorlanGetPointOfPresenceDetails(), or when a string cannot be
  *          stored. */
 QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceDetailsExVB,
-                (QlBstr * address, QlUInt32 *interfaceValue1, QlUInt64 *interfaceValue2, QlUInt64 *interfaceValue3,
-                 QlBstr *physicalAddress, QlBstr *name, QlBstr *secondText, QlBstr *trailingBytes));
+                (_Inout_opt_ QlBstr *address, _Out_opt_ QlUInt32 *interfaceValue1,
+                 _Out_opt_ QlUInt64 *interfaceValue2, _Out_opt_ QlUInt64 *interfaceValue3,
+                 _Inout_opt_ QlBstr *physicalAddress, _Inout_opt_ QlBstr *name, _Inout_opt_ QlBstr *secondText,
+                 _Inout_opt_ QlBstr *trailingBytes));
 
 /** \brief The type of the network that carries the point of presence, from
  *         the interface's type flags.
@@ -610,7 +668,8 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPointOfPresenceNetworkTypeVB
  *  \return 1 when a buffer was given; 0 for the size query or a null
  *          \p length.
  *  \see QuorlanGetPermanentIDVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPermanentID, (void *buffer, QlUInt32 *length));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPermanentID,
+                (_Out_writes_bytes_opt_(*length) void *buffer, _Inout_ QlUInt32 *length));
 /** \brief Visual Basic twin of QuorlanGetPermanentID() (\c __stdcall): the
  *         identifier in a string.
  *  \param text Receives the identifier's bytes packed two to a unit, as the
@@ -618,7 +677,7 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetPermanentID, (void *buffer, Ql
  *         identifier gives an empty string.
  *  \return 1 on success; 0, with \p text unchanged, for a null pointer, or
  *          when the identifier is missing or longer than 32 bytes. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPermanentIDVB, (QlBstr * text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPermanentIDVB, (_Inout_ QlBstr *text));
 
 /** \brief The configured IPv4 server address and port.
  *  \param address Receives the address; 0 when none is configured or it is
@@ -626,12 +685,13 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetPermanentIDVB, (QlBstr * tex
  *  \param port Receives the port (0 as for the address); may be null.
  *  \return 1; 0 for a null \p address.
  *  \see QuorlanGetServerAddressVB(), QuorlanGetServerAddressEx() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddress, (QlUInt32 * address, QlUInt16 *port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddress, (_Out_ QlUInt32 *address, _Out_opt_ QlUInt16 *port));
 /** \brief Visual Basic twin of QuorlanGetServerAddress() (\c __stdcall).
  *  \param address Receives the address (\c ByRef \c Long).
  *  \param port Receives the port (\c ByRef \c Integer); may be null.
  *  \return As QuorlanGetServerAddress(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressVB, (QlUInt32 * address, QlUInt16 *port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressVB,
+                (_Out_ QlUInt32 *address, _Out_opt_ QlUInt16 *port));
 /** \brief The configured server address of either family, as a socket
  *         address.
  *  \param socketAddress A 28-byte buffer that receives a \c SOCKADDR_IN or
@@ -639,13 +699,13 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressVB, (QlUInt32 *
  *         host name.
  *  \return 1; 0 for a null pointer.
  *  \see QuorlanGetServerAddressExVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddressEx, (void *socketAddress));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddressEx, (_Out_writes_bytes_(28) void *socketAddress));
 /** \brief Visual Basic twin of QuorlanGetServerAddressEx() (\c __stdcall):
  *         the configured address as text.
  *  \param text Receives the address text ("" for none) as ANSI bytes
  *         (\c ByRef \c String).
  *  \return 1; 0 for a null pointer or when the string cannot be stored. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressExVB, (QlBstr * text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressExVB, (_Inout_ QlBstr *text));
 /** \brief The configured server as stored, unparsed: an address text or any
  *         host name.
  *
@@ -657,7 +717,8 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressExVB, (QlBstr *
  *  \return 1 on success and for the size query; 0 when nothing is
  *          configured, when the text does not fit, or for a null \p length.
  *  \see QuorlanGetServerAddressByNameVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddressByName, (wchar_t * buffer, QlUInt32 *length));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddressByName,
+                (_Out_writes_bytes_opt_(*length) wchar_t *buffer, _Inout_ QlUInt32 *length));
 /** \brief Visual Basic twin of QuorlanGetServerAddressByName() (\c __stdcall):
  *         the stored text in a string.
  *
@@ -665,7 +726,7 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetServerAddressByName, (wchar_t 
  *  \param text Receives the text as ANSI bytes (\c ByRef \c String).
  *  \return 1 on success; 0 for a null pointer, when no text is stored, or
  *          when the string cannot be stored. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressByNameVB, (QlBstr * text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressByNameVB, (_Inout_ QlBstr *text));
 
 /** \brief Configures an IPv4 server address.
  *
@@ -677,19 +738,19 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetServerAddressByNameVB, (QlBs
  *          driver.
  *  \see QuorlanSetServerAddressVB(), QuorlanSetServerAddressEx(),
  *       QuorlanSetServerAddressByName() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddress, (QlUInt32 address, QlUInt16 port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddress, (_In_ QlUInt32 address, _In_ QlUInt16 port));
 /** \brief Visual Basic twin of QuorlanSetServerAddress() (\c __stdcall).
  *  \param address The address in network byte order (\c ByVal \c Long).
  *  \param port The port in network byte order (\c ByVal \c Integer).
  *  \return Always 1. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressVB, (QlUInt32 address, QlUInt16 port));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressVB, (_In_ QlUInt32 address, _In_ QlUInt16 port));
 /** \brief Configures a server address of either family from a socket
  *         address.
  *  \param socketAddress A \c SOCKADDR_IN or \c SOCKADDR_IN6; null or another
  *         family stores "no address".
  *  \return Always 1.
  *  \see QuorlanSetServerAddressExVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddressEx, (const void *socketAddress));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddressEx, (_In_opt_ const void *socketAddress));
 /** \brief Visual Basic twin of QuorlanSetServerAddressEx() (\c __stdcall):
  *         configures the server address from an address text.
  *  \param text An address text in ANSI, such as "203.0.113.9:443" or
@@ -697,18 +758,18 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddressEx, (const void *
  *         dropped.
  *  \return 1; 0, storing nothing and telling nobody, when \p text is null or
  *          not an address. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressExVB, (const char *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressExVB, (_In_z_ const char *text));
 /** \brief Configures the server as text, unchecked: a host name, say.
  *  \param text The text to store; null stores the empty text.
  *  \return Always 1.
  *  \see QuorlanSetServerAddressByNameVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddressByName, (const wchar_t *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetServerAddressByName, (_In_opt_z_ const wchar_t *text));
 /** \brief Visual Basic twin of QuorlanSetServerAddressByName() (\c __stdcall),
  *         with an ANSI text.
  *  \param text The text to store (\c ByVal \c String); null, or a text that
  *         cannot be converted, stores the empty text.
  *  \return Always 1. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressByNameVB, (const char *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressByNameVB, (_In_opt_z_ const char *text));
 
 /** \brief The recorded choice whether the client loads when the machine
  *         starts.
@@ -716,11 +777,11 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetServerAddressByNameVB, (cons
  *         number an administrator stored is passed on.
  *  \return 1; 0 for a null pointer.
  *  \see QuorlanGetLoadAtStartupVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetLoadAtStartup, (QlUInt32 * value));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetLoadAtStartup, (_Out_ QlUInt32 *value));
 /** \brief Visual Basic twin of QuorlanGetLoadAtStartup() (\c __stdcall).
  *  \param value Receives the recorded choice (\c ByRef \c Long).
  *  \return As QuorlanGetLoadAtStartup(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetLoadAtStartupVB, (QlUInt32 * value));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetLoadAtStartupVB, (_Out_ QlUInt32 *value));
 /** \brief Switches loading at start-up on or off.
  *
  *  Writes the start types of the client's services, the policy agent's
@@ -730,11 +791,11 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetLoadAtStartupVB, (QlUInt32 *
  *  \return 1 when every service's start type was written; 0 otherwise (no
  *          rights), with the services before the failing one changed.
  *  \see QuorlanSetLoadAtStartupVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetLoadAtStartup, (QlInt32 enable));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetLoadAtStartup, (_In_ QlInt32 enable));
 /** \brief Visual Basic twin of QuorlanSetLoadAtStartup() (\c __stdcall).
  *  \param enable Non-zero switches loading on, 0 off (\c ByVal \c Long).
  *  \return As QuorlanSetLoadAtStartup(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetLoadAtStartupVB, (QlInt32 enable));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetLoadAtStartupVB, (_In_ QlInt32 enable));
 
 /** \} */
 
@@ -759,13 +820,14 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetLoadAtStartupVB, (QlInt32 en
  *          size query or for a null \p length. Without a driver the text is
  *          "Vorantis client is not loaded." and the result 1 when it fits.
  *  \see QuorlanGetConnectionStateStringVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectionStateString, (wchar_t *buffer, QlUInt32 *length));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanGetConnectionStateString,
+                (_Out_writes_bytes_opt_(*length) wchar_t *buffer, _Inout_ QlUInt32 *length));
 /** \brief Visual Basic twin of QuorlanGetConnectionStateString()
  *         (\c __stdcall): the text in a string.
  *  \param text Receives the text as ANSI bytes (\c ByRef \c String).
  *  \return 1 on success; 0, with \p text as it was, for a null pointer or
  *          when the string cannot be stored. */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectionStateStringVB, (QlBstr *text));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectionStateStringVB, (_Inout_ QlBstr *text));
 
 /** \} */
 
@@ -789,21 +851,21 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanGetConnectionStateStringVB, (Ql
  *  \return 1 when the service accepted the request; 0 otherwise, or when
  *          A_DIAG_EnableClientReports is off (nothing is sent then).
  *  \see QuorlanStartReportVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartReport, (const wchar_t *memo));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartReport, (_In_opt_z_ const wchar_t *memo));
 /** \brief Visual Basic twin of QuorlanStartReport() (\c __stdcall).
  *  \param memo The memo in ANSI (\c ByVal \c String); may be null.
  *  \return As QuorlanStartReport(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartReportVB, (const char *memo));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartReportVB, (_In_opt_z_ const char *memo));
 /** \brief Starts a bandwidth test.
  *  \param memo The test's memo; may be null.
  *  \return 1 when the service accepted the request; 0 otherwise, or when
  *          A_DIAG_EnableBandwidthTest is off (nothing is sent then).
  *  \see QuorlanStartBandwidthTestVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartBandwidthTest, (const wchar_t *memo));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanStartBandwidthTest, (_In_opt_z_ const wchar_t *memo));
 /** \brief Visual Basic twin of QuorlanStartBandwidthTest() (\c __stdcall).
  *  \param memo The memo in ANSI (\c ByVal \c String); may be null.
  *  \return As QuorlanStartBandwidthTest(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartBandwidthTestVB, (const char *memo));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartBandwidthTestVB, (_In_opt_z_ const char *memo));
 /** \brief Records a custom event.
  *  \param key The event's key; null fails without sending anything.
  *  \param value The event's value, sent when not null (an empty value is
@@ -811,12 +873,14 @@ QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanStartBandwidthTestVB, (const ch
  *  \return 1 when the service accepted the event; 0 otherwise or for a
  *          null \p key.
  *  \see QuorlanSetCustomTagVB() */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetCustomTag, (const wchar_t *key, const wchar_t *value));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_CALL, QuorlanSetCustomTag,
+                (_In_z_ const wchar_t *key, _In_opt_z_ const wchar_t *value));
 /** \brief Visual Basic twin of QuorlanSetCustomTag() (\c __stdcall).
  *  \param key The key in ANSI (\c ByVal \c String); null fails.
  *  \param value The value in ANSI (\c ByVal \c String); may be null.
  *  \return As QuorlanSetCustomTag(). */
-QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetCustomTagVB, (const char *key, const char *value));
+QLCLAPI_DECLARE(QlUInt32, QLCLAPI_VBCALL, QuorlanSetCustomTagVB,
+                (_In_z_ const char *key, _In_opt_z_ const char *value));
 
 /** \} */
 

@@ -9,14 +9,15 @@ cd "$(dirname "$0")/.."
 
 # --packages: only install what is missing (scripts/package.sh).
 # doxygen makes the reference, llvm's llvm-dlltool and lld's lld-link make
-# and check the Microsoft-format import libraries of the SDK.
+# and check the Microsoft-format import libraries of the SDK; python3-pefile
+# reads the built images for the static checks (tests/abi).
 # The -win32 thread-model compilers build qlclapi.dll itself; the -posix
 # ones build the tools and tests.
 packages="cmake ninja-build clang libclang-rt-14-dev googletest valgrind
 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
 wine64 nlohmann-json3-dev
-doxygen llvm lld"
+doxygen llvm lld python3-pefile"
 
 missing=""
 for package in $packages; do

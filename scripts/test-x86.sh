@@ -7,17 +7,23 @@
 #   scripts/test-x86.sh --all      every suite, the command-line tools' included
 #   scripts/test-x86.sh SUITE...   the named suites (see build/win32/x86-suites.txt)
 #
+# Suites of your own go in build/win32/x86-suites.extra.txt (the same
+# "SUITE every|all PROGRAM [ARGS...]" lines; the programs in build/win32),
+# set-up steps in build/win32/x86-setup.txt ("SUITE PROGRAM [ARGS...]",
+# run under Wine before that suite, in file order); # starts a comment.
 # The machine is built once (about 6 minutes) into /var/cache/qlclapi (or
 # $QLCLAPI_CACHE) and again whenever its recipe in scripts/x86 changes;
 # every run starts it on a throwaway overlay. With QLCLAPI_HEAVY_LOCK set
 # to a lock file, each heavy step (build, machine build, run) holds it.
-# Fails when any suite fails, crashes or prints no GoogleTest summary. The
+# Fails when any suite fails, crashes or prints no summary: GoogleTest's,
+# or for another program a closing line "N passed, 0 failed" (N > 0). The
 # suites' logs are left in build/win32/x86-results.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/x86/machine.sh
+. scripts/x86/verdict.sh
 
-usage() { sed -n '2,16s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '2,22s/^# \{0,1\}//p' "$0"; }
 all=0
 wanted=""
 for argument in "$@"; do
@@ -100,16 +106,28 @@ for module in "$build"/*/qlclapi.resources.dll "$build"/test-modules/*/qlclapi.r
     cp "$module" "$share/bin/$relative"
 done
 cp scripts/x86/guest-run.sh "$share/job.sh"
+# The build's suites, then those of the extra file, and the set-up steps;
+# comments and empty lines left out.
+lines() { [ ! -f "$1" ] || grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' "$1" || true; }
+{ lines "$build/x86-suites.txt"; lines "$build/x86-suites.extra.txt"; } >"$work/known.txt"
+lines "$build/x86-setup.txt" >"$work/setup.txt"
 : >"$share/suites.txt"
 while read -r suite when program arguments; do
+    case "$when" in every | all) ;; *) echo "x86: suite $suite: \"$when\" is neither every nor all" >&2; exit 2 ;; esac
     if [ -n "$wanted" ]; then
         case " $wanted " in *" $suite "*) ;; *) continue ;; esac
     elif [ "$when" = all ] && [ "$all" -eq 0 ]; then
         continue
     fi
     echo "$suite $program $arguments" >>"$share/suites.txt"
-done <"$build/x86-suites.txt"
-[ -s "$share/suites.txt" ] || { echo "x86: no suite to run (known: $(cut -d' ' -f1 "$build/x86-suites.txt" | tr '\n' ' '))" >&2; exit 2; }
+done <"$work/known.txt"
+[ -s "$share/suites.txt" ] || { echo "x86: no suite to run (known: $(cut -d' ' -f1 "$work/known.txt" | tr '\n' ' '))" >&2; exit 2; }
+# The set-up steps of the suites that run, in file order.
+: >"$share/setup.txt"
+while read -r suite program arguments; do
+    cut -d' ' -f1 "$work/known.txt" | grep -qxF "$suite" || { echo "x86: x86-setup.txt names an unknown suite: $suite" >&2; exit 2; }
+    if cut -d' ' -f1 "$share/suites.txt" | grep -qxF "$suite"; then echo "$suite $program $arguments" >>"$share/setup.txt"; fi
+done <"$work/setup.txt"
 qemu-img create -q -f qcow2 -F qcow2 -b "$machine/base.qcow2" "$work/overlay.qcow2"
 
 say "running$(cut -d' ' -f1 "$share/suites.txt" | tr '\n' ' ' | sed 's/^/ /') in the emulated machine"
@@ -124,8 +142,6 @@ rm -rf "$results"
 mkdir -p "$results"
 cp "$share"/results/* "$share/console.log" "$results/" 2>/dev/null || true
 
-# A suite passes when its program exited 0 and GoogleTest said PASSED and
-# nothing FAILED: under Wine a crashed program can exit 0.
 failed=0
 passed_tests=0
 failed_tests=0
@@ -133,18 +149,17 @@ while read -r suite program arguments; do
     log="$results/$suite.log"
     status=$(cat "$results/$suite.status" 2>/dev/null || echo none)
     seconds=$(cat "$results/$suite.seconds" 2>/dev/null || echo "?")
-    ran=$(grep -h -E '^\[==========\] [0-9]+ tests? from .* ran' "$log" 2>/dev/null | tail -n 1 | sed 's/^\[==========\] //')
-    passed=$(grep -h -E '^\[  PASSED  \] [0-9]+' "$log" 2>/dev/null | tail -n 1 | sed 's/^\[  PASSED  \] //')
-    count=$(echo "$passed" | grep -o -E '^[0-9]+' || echo 0)
-    passed_tests=$((passed_tests + count))
-    count=$(grep -h -E '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" 2>/dev/null | grep -o -E '[0-9]+' | head -n 1 || true)
-    failed_tests=$((failed_tests + ${count:-0}))
-    if [ "$status" = 0 ] && [ -n "$passed" ] && ! grep -q -E '^\[  FAILED  \]' "$log"; then
-        say "suite $suite passed: $ran ($seconds s)"
+    verdict "$log"
+    passed_tests=$((passed_tests + ${npassed:-0}))
+    if [ "$status" = 0 ] && [ "$good" = 1 ]; then
+        say "suite $suite passed: $summary ($seconds s)"
     else
         failed=1
-        say "suite $suite FAILED (exit status $status, ${ran:-no GoogleTest summary}, $seconds s); its log:"
-        tail -n 60 "$log" 2>/dev/null | sed 's/^/    /' || true
+        # A suite that failed without naming failed tests counts as one.
+        failed_tests=$((failed_tests + ${nfailed:-0}))
+        [ "${nfailed:-0}" -gt 0 ] || failed_tests=$((failed_tests + 1))
+        say "suite $suite FAILED (exit status $status, ${summary:-no summary}, $seconds s); its log:"
+        { cat "$results/$suite.setup.log" 2>/dev/null; tail -n 60 "$log" 2>/dev/null; } | sed 's/^/    /' || true
     fi
 done <"$share/suites.txt"
 if [ "$guest_status" -ne 0 ]; then

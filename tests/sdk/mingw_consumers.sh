@@ -6,7 +6,7 @@
 set -eu
 work=$1 win64=$2 source=$3 count=$4
 sdk=$(echo "$work"/unpacked/*)
-wine="$source/tests/wine/wine.sh"
+. "$source/tests/sdk/wine_expect.sh"
 
 for arch in x64 x86; do
     case $arch in x64) toolchain=toolchain-mingw-x86_64.cmake ;; x86) toolchain=toolchain-mingw-i686.cmake ;; esac
@@ -21,22 +21,11 @@ for arch in x64 x86; do
 done
 
 # Each program must see the state the simulated client is set to.
-run() { "$wine" run "$win64" "$@"; }
 trap 'run "$win64/qlsim.exe" reset >/dev/null' EXIT
 run "$win64/qlsim.exe" set state 3 >/dev/null
-faults=0
-# expect PROGRAM LINE: the program exits 0 and prints LINE among its lines.
-expect() {
-    status=0
-    output=$(run "$1") || status=$?
-    output=$(echo "$output" | tr -d '\r')
-    echo "$(basename "$1") (exit $status):"
-    echo "$output" | sed 's/^/  /'
-    [ $status = 0 ] && echo "$output" | grep -qxF "$2" || { echo "mingw_consumers: expected \"$2\""; faults=1; }
-}
 build="$work/mingw-x64"
-expect "$build/every_export.exe" "$count of $count exports resolved"
-expect "$build/examples/client_status.exe" "state 3 (connected)"
-expect "$build/examples/client_dynamic.exe" "state 3"
+expect "$count of $count exports resolved" "$build/every_export.exe"
+expect "state 3 (connected)" "$build/examples/client_status.exe"
+expect "state 3" "$build/examples/client_dynamic.exe"
 [ $faults = 0 ] && echo "mingw_consumers: the x64 programs ran against the simulated client"
 exit $faults
