@@ -13,6 +13,9 @@ function(qlclapi_add_wine_test suite target)
     list(JOIN arg_UNPARSED_ARGUMENTS " " arguments)
     set_property(GLOBAL APPEND PROPERTY QLCLAPI_X86_SUITES
         "${suite} ${when} $<TARGET_FILE_NAME:${target}> ${arguments}")
+    add_test(NAME x86.${suite} COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-x86.sh --verdict ${suite}
+        WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+    set_tests_properties(x86.${suite} PROPERTIES FIXTURES_REQUIRED x86_lane LABELS x86)
 endfunction()
 
 function(qlclapi_write_x86_suites)
@@ -20,3 +23,10 @@ function(qlclapi_write_x86_suites)
     list(JOIN suites "\n" content)
     file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/x86-suites.txt CONTENT "${content}\n")
 endfunction()
+
+# The lane as CTest sees it (ctest --preset win32, label x86): x86.lane runs
+# every suite in one start of the emulated machine, then x86.SUITE judges
+# each suite from the logs it left.
+add_test(NAME x86.lane COMMAND sh -c "${CMAKE_SOURCE_DIR}/scripts/test-x86.sh --all --no-build || true"
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+set_tests_properties(x86.lane PROPERTIES FIXTURES_SETUP x86_lane LABELS x86 TIMEOUT 5400)

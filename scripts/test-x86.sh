@@ -6,6 +6,10 @@
 #   scripts/test-x86.sh            the library, adapter and stack-balance suites
 #   scripts/test-x86.sh --all      every suite, the command-line tools' included
 #   scripts/test-x86.sh SUITE...   the named suites (see build/win32/x86-suites.txt)
+#   --no-build                     use build/win32 as it is (ctest's x86.lane)
+#   scripts/test-x86.sh --verdict SUITE
+#                                  judge SUITE from the logs the last run left
+#                                  (ctest's x86.SUITE)
 #
 # Suites of your own go in build/win32/x86-suites.extra.txt (the same
 # "SUITE every|all PROGRAM [ARGS...]" lines; the programs in build/win32),
@@ -23,12 +27,25 @@ cd "$(dirname "$0")/.."
 . scripts/x86/machine.sh
 . scripts/x86/verdict.sh
 
-usage() { sed -n '2,22s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '2,26s/^# \{0,1\}//p' "$0"; }
+build=build/win32
+if [ "${1:-}" = --verdict ]; then
+    suite=${2:?usage: test-x86.sh --verdict SUITE}
+    log="$build/x86-results/$suite.log"
+    status=$(cat "$build/x86-results/$suite.status" 2>/dev/null || echo none)
+    verdict "$log"
+    [ -f "$log" ] && sed 's/^/    /' "$log" | tail -n 60
+    echo "x86 suite $suite: exit status $status, ${summary:-no summary}"
+    [ "$status" = 0 ] && [ "$good" = 1 ]
+    exit
+fi
 all=0
+build_first=1
 wanted=""
 for argument in "$@"; do
     case "$argument" in
     --all) all=1 ;;
+    --no-build) build_first=0 ;;
     -h | --help) usage; exit 0 ;;
     -*) usage >&2; exit 2 ;;
     *) wanted="$wanted $argument" ;;
@@ -62,11 +79,13 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
-say "building the win32 preset"
-heavy_begin
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
-heavy_end
+if [ "$build_first" = 1 ]; then
+    say "building the win32 preset"
+    heavy_begin
+    cmake --preset win32 >/dev/null
+    cmake --build --preset win32
+    heavy_end
+fi
 
 # The machine: named by the hash of its recipe, kept until the recipe changes.
 cache=${QLCLAPI_CACHE:-/var/cache/qlclapi}
@@ -94,7 +113,6 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/qlclapi-x86.XXXXXX")
 share="$work/share"
 mkdir -p "$share/bin"
-build=build/win32
 cp "$build"/*.exe "$build"/*.dll "$build"/*.sys "$share/bin/"
 [ ! -d "$build/qlctl_stub" ] || cp -r "$build/qlctl_stub" "$share/bin/"
 # Language modules, each in its language's folder: the one beside the

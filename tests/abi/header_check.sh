@@ -2,7 +2,7 @@
 # The public header compiles as C and C++, alone, before and after
 # <windows.h>, with both mingw-w64 compilers and with clang for both MinGW
 # targets (each through its own <sal.h>); alone with clang for the Microsoft
-# ABI without a Windows SDK (as tests/sdk/msvc_consumers.sh builds), and in
+# ABI without a Windows SDK (as tests/abi/sdk/msvc_consumers.sh builds), and in
 # the host compilers' syntax check: there no <sal.h> exists and the
 # header's empty annotations stand in.
 set -eu

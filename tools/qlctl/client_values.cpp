@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/hex_text.h"
+
 namespace qlctl {
 
 namespace {
@@ -30,8 +32,8 @@ std::string VersionText(uint32_t word) {
 }
 
 std::string HexWord(uint32_t word) {
-    char text[16];
-    snprintf(text, sizeof text, "0x%08X", word);
+    std::string text = "0x00000000";
+    qlclapi::PutHex(&text[2], word, 8, qlclapi::HexCase::Upper);
     return text;
 }
 
@@ -54,13 +56,8 @@ std::string NetworkTypeMeaning(uint32_t type) {
 }
 
 std::string HexBytes(const std::vector<uint8_t>& bytes) {
-    std::string text;
-    for (uint8_t byte : bytes) {
-        char pair[4];
-        snprintf(pair, sizeof pair, "%02X", byte);
-        if (!text.empty()) text += '-';
-        text += pair;
-    }
+    std::string text(bytes.empty() ? 0 : 3 * bytes.size() - 1, '\0');
+    qlclapi::PutHexBytes(&text[0], bytes.data(), bytes.size(), '-');
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "client_library.h"
+#include "client_values.h"
 #include "command.h"
 #include "config/settings_catalogue.h"
 #include "config/settings_preferences_win.h"
@@ -139,10 +140,9 @@ int RunSetting(const Words& words, ClientLibrary&) {
         uint32_t value = 0;
         const ConfigStatus status = ReadSettingDword(id, &value, 0);
         if (status != kConfigOk) {
-            char code[16];
-            snprintf(code, sizeof code, "0x%08X", status);
             return Fail(kSettingCommand, kExitRefused,
-                        std::string("the setting cannot be read as a number from the ") + store + " store (" + code + ")");
+                        std::string("the setting cannot be read as a number from the ") + store + " store (" +
+                            HexWord(status) + ")");
         }
         object.addNumber("value", value);
         shown = std::to_string(value);

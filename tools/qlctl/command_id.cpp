@@ -3,6 +3,7 @@
 
 #include "client_library.h"
 #include "command.h"
+#include "core/hex_text.h"
 
 namespace qlctl {
 
@@ -12,12 +13,8 @@ namespace {
 constexpr QlUInt32 kLargestId = 1u << 20;
 
 std::string PlainHex(const std::vector<unsigned char>& bytes) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (unsigned char byte : bytes) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0xF];
-    }
+    std::string text(2 * bytes.size(), '\0');
+    qlclapi::PutHexBytes(&text[0], bytes.data(), bytes.size(), '\0');
     return text;
 }
 

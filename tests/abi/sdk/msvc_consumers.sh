@@ -15,7 +15,7 @@ for arch in x64 x86; do
     case $arch in x64) target=x86_64-pc-windows-msvc machine=x64 ;; x86) target=i686-pc-windows-msvc machine=x86 ;; esac
     build="$work/msvc-$arch"
     rm -rf "$build" && mkdir -p "$build"
-    for file in "$source/tests/sdk/consumer/every_export.c" "$work/every_export_table.c"; do
+    for file in "$source/tests/abi/sdk/consumer/every_export.c" "$work/every_export_table.c"; do
         clang --target=$target -ffreestanding -fno-stack-protector -O1 -Wall -Werror \
             -DQLCLAPI_NO_CRT -DEXPORT_COUNT="$count" -I"$sdk/include" \
             -c "$file" -o "$build/$(basename "$file" .c).obj"

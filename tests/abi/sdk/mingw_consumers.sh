@@ -6,13 +6,13 @@
 set -eu
 work=$1 win64=$2 source=$3 count=$4
 sdk=$(echo "$work"/unpacked/*)
-. "$source/tests/sdk/wine_expect.sh"
+. "$source/tests/abi/sdk/wine_expect.sh"
 
 for arch in x64 x86; do
     case $arch in x64) toolchain=toolchain-mingw-x86_64.cmake ;; x86) toolchain=toolchain-mingw-i686.cmake ;; esac
     build="$work/mingw-$arch"
     rm -rf "$build"
-    cmake -S "$source/tests/sdk/consumer" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S "$source/tests/abi/sdk/consumer" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$source/cmake/$toolchain" -DCMAKE_PREFIX_PATH="$sdk" \
         -DEXPECTED_ARCH=$arch -DEVERY_EXPORT_TABLE="$work/every_export_table.c" -DEXPORT_COUNT="$count" \
         -DEXAMPLES_DIR="$sdk/examples" >"$build.log" 2>&1 || { cat "$build.log"; exit 1; }

@@ -7,7 +7,7 @@
 set -eu
 work=$1 win64=$2 source=$3
 sdk=$(echo "$work"/unpacked/*)
-. "$source/tests/sdk/wine_expect.sh"
+. "$source/tests/abi/sdk/wine_expect.sh"
 
 trap 'run "$win64/qlsim.exe" reset >/dev/null' EXIT
 run "$win64/qlsim.exe" set version 12.12.7 >/dev/null
