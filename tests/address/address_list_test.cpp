@@ -112,10 +112,12 @@ TEST(AddressList, PairFields) {
     EXPECT_EQ(std::u16string(EndpointPairs(list)[1].primaryHostName), u"host");
     FreeEndpointPairList(list);
 
-    // A name longer than the field is no host name.
-    const std::u16string longName(kEndpointHostNameUnits, u'h');
-    EXPECT_EQ(ParseEndpointPairList(longName.c_str(), nullptr, AcceptHostName, &list),
-              kAddressTextInvalid);
+    // A host name fills the field up to its terminator; a longer one is none.
+    const std::u16string longest(kEndpointHostNameUnits - 1, u'h');
+    ASSERT_EQ(ParseEndpointPairList(longest.c_str(), nullptr, AcceptHostName, &list), kAddressTextOk);
+    EXPECT_EQ(std::u16string(EndpointPairs(list)[0].primaryHostName), longest);
+    FreeEndpointPairList(list);
+    EXPECT_EQ(ParseEndpointPairList((longest + u'h').c_str(), nullptr, AcceptHostName, &list), kAddressTextInvalid);
 }
 
 }  // namespace

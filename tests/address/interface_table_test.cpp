@@ -59,6 +59,11 @@ TEST(InterfaceSearch, FirstEntryThenFirstSlotWins) {
     EXPECT_EQ(FoundValue(table, presence), 2u) << "ports are not compared; a later holder is ignored";
 }
 
+TEST(InterfaceSearch, SlotsOfOtherFamiliesNeverMatch) {
+    const auto other = qlsim::FamilyOnlyRecord(5);
+    EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({WithAddresses(1, {other})}), other), 0u);
+}
+
 struct Ipv6Case {
     const char* name;
     uint32_t presenceScope, slotScope;
@@ -155,8 +160,15 @@ TEST(PointOfPresence, UsableOnlyWithAnAddress) {
     EXPECT_FALSE(IsUsablePointOfPresence(&none));
     EXPECT_FALSE(IsUsablePointOfPresence(&zero4));
     EXPECT_FALSE(IsUsablePointOfPresence(&zero6));
+    const DriverAddressRecord otherFamily = Record(qlsim::FamilyOnlyRecord(5));
     EXPECT_TRUE(IsUsablePointOfPresence(&scopeOnly));
     EXPECT_TRUE(IsUsablePointOfPresence(&some4));
+    EXPECT_TRUE(IsUsablePointOfPresence(&otherFamily)) << "refused by the search, not here";
+}
+
+TEST(PointOfPresence, NetworkTypeFromTwoFlagBits) {
+    const uint32_t kCases[][2] = {{0x30, 3}, {0x10, 3}, {0x20, 2}, {0, 1}, {0xFFFFFFCF, 1}};
+    for (const auto& c : kCases) EXPECT_EQ(NetworkTypeOfFlags(c[0]), c[1]) << c[0];
 }
 
 }  // namespace

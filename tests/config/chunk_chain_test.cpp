@@ -1,5 +1,5 @@
-// The client key paths and the chunked binary value's bookkeeping, over an
-// in-memory registry that answers like RegQueryValueExW.
+// The chunked binary value's bookkeeping, over an in-memory registry that
+// answers like RegQueryValueExW.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "config/chunk_chain.h"
-#include "config/client_key_path.h"
 
 namespace {
 
@@ -112,6 +111,62 @@ TEST(ChunkChain, EndsAtAGapAnEmptyPieceOrAMissingValue) {
     }
 }
 
+TEST(ChunkChain, TheLastWriteStandsForTheChainAndLongNamesHoldOnePiece) {
+    const std::vector<uint8_t> data(65537, 1);
+    const std::u16string n62(62, u'n');  // no room for "__0"
+    const struct {
+        std::u16string name;
+        uint32_t bytes;
+        std::u16string failing;  // the piece whose write fails
+        long result;
+        std::vector<std::u16string> written, deleted;
+    } cases[] = {{u"N", 65537, u"N", kRegistrySuccess, {u"N", u"N__0"}, {u"N__1"}},
+                 {u"N", 65537, u"N__0", 5, {u"N", u"N__0"}, {u"N__1"}},
+                 {n62, 100, u"", kRegistrySuccess, {n62}, {}},
+                 {n62, 65537, u"", 1, {n62}, {}}};
+    for (const auto& c : cases) {
+        std::vector<std::u16string> written, deleted;
+        const long result = WriteChunkChain(
+            c.name.c_str(), data.data(), c.bytes,
+            [&](const char16_t* name, const uint8_t*, uint32_t) {
+                written.push_back(name);
+                return name == c.failing ? 5L : kRegistrySuccess;  // 5: ERROR_ACCESS_DENIED
+            },
+            [&](const char16_t* name) { deleted.push_back(name); });
+        EXPECT_EQ(result, c.result) << c.bytes;
+        EXPECT_EQ(written, c.written) << c.bytes;
+        EXPECT_EQ(deleted, c.deleted) << c.bytes;
+    }
+}
+
+// A registry whose sizes change between reads, or claim more than any value
+// holds: nothing is written past the capacity and the total saturates.
+TEST(ChunkChain, HostileSizesNeitherOverrunNorWrap) {
+    const struct {
+        uint32_t first, second;
+        long firstResult;
+        uint32_t total;
+    } cases[] = {{0xFFFFFFF0u, 0x100, kRegistryMoreData, 0xFFFFFFFFu},
+                 {4, 0xFFFFFFFFu, kRegistrySuccess, 0xFFFFFFFFu},
+                 {4, 9, kRegistrySuccess, 13}};
+    for (const auto& c : cases) {
+        uint8_t buffer[9];
+        std::fill(buffer, buffer + 9, 0xEE);
+        ChunkReadResult result = ReadChunkChain(u"N", buffer, 8, [&](const char16_t* name, uint8_t* d, uint32_t room,
+                                                                     uint32_t* reported) -> long {
+            const std::u16string n = name;
+            const uint32_t size = n == u"N" ? c.first : n == u"N__0" ? c.second : 0;
+            *reported = size;
+            if (!d || size > room) return d ? kRegistryMoreData : kRegistrySuccess;
+            std::fill(d, d + size, 0x11);
+            return kRegistrySuccess;
+        });
+        EXPECT_EQ(result.firstResult, c.firstResult);
+        EXPECT_EQ(result.total, c.total);
+        EXPECT_EQ(buffer[8], 0xEE) << "written past the capacity";
+    }
+}
+
 TEST(ChunkChain, PieceNamesFitSixtyFourUnitsOrDoNotExist) {
     char16_t name[kPieceNameUnits];
     EXPECT_TRUE(FormatPieceName(u"VmsCache", 0, name));
@@ -122,51 +177,6 @@ TEST(ChunkChain, PieceNamesFitSixtyFourUnitsOrDoNotExist) {
     EXPECT_TRUE(FormatPieceName(longest.c_str(), 0, name));
     EXPECT_FALSE(FormatPieceName(longest.c_str(), 10, name));
     EXPECT_EQ(name[0], 0);
-}
-
-TEST(ClientKeyPath, BuildsBoundedPaths) {
-    const std::u16string state = kClientStatePath;
-    const struct {
-        ClientKey which;
-        const char16_t* current;
-        std::u16string subkey;
-        std::u16string path;
-    } cases[] = {{1, nullptr, u"", kClientParamsPath},
-                 {2, nullptr, u"", state},
-                 {0, nullptr, u"", state},
-                 {-7, nullptr, u"Settings", state + u"\\Settings"},
-                 {3, u"Cur", u"Settings", state + u"\\Cur\\Settings"},
-                 // Cut at 255 characters, not refused.
-                 {2, nullptr, std::u16string(300, u'x'),
-                  (state + u"\\" + std::u16string(300, u'x')).substr(0, 255)}};
-    for (const auto& c : cases) {
-        char16_t path[kClientKeyPathUnits];
-        BuildClientKeyPath(c.which, c.current, c.subkey.empty() ? nullptr : c.subkey.c_str(), path);
-        EXPECT_EQ(std::u16string(path), c.path) << c.which;
-    }
-}
-
-TEST(ClientKeyPath, AcceptsOnlyUsableCurrentSubkeyNames) {
-    const std::u16string c127(127, u'c'), c128(128, u'c');
-    const struct {
-        std::u16string value;  // as stored, terminator included when there is one
-        uint32_t bytes;        // as reported by the registry
-        std::u16string name;   // empty: refused
-    } cases[] = {{std::u16string(1, 0), 2, u""},
-                 {u"A", 2, u""},  // fewer than two units
-                 {std::u16string(u"A") + u'\0', 4, u"A"},
-                 {u"Ab", 4, u"Ab"},
-                 {u"Ab", 5, u"Ab"},  // odd length: the last byte is dropped
-                 {c127 + u'\0', 256, c127},
-                 {c127, 254, c127},
-                 {c128, 256, u""}};
-    for (const auto& c : cases) {
-        char16_t name[kCurrentSubkeyUnits];
-        std::u16string padded = c.value + std::u16string(4, u'z');  // bytes past the value are never read
-        bool ok = CurrentSubkeyName(padded.c_str(), c.bytes, name);
-        EXPECT_EQ(ok, !c.name.empty()) << c.bytes;
-        if (ok) EXPECT_EQ(std::u16string(name), c.name) << c.bytes;
-    }
 }
 
 }  // namespace

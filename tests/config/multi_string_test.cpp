@@ -78,6 +78,7 @@ TEST(MultiString, JoinAndRemoveWriteProperlyTerminatedLists) {
         {"JoinInFront", false, false, u"QLX", 64, {u"QLX", u"Tcpip", u"vesserv", u"RpcSs"}, (6 + 8 + 6 + 4 + 1) * 2},
         {"JoinExactFit", false, true, u"QLX", 25, {u"Tcpip", u"vesserv", u"RpcSs", u"QLX"}, 50},
         {"JoinOneShort", false, true, u"QLX", 24, {}, 0},
+        {"JoinNameDoesNotFitInFront", false, false, u"QLX", 3, {}, 0},
         {"RemoveAnyCase", true, false, u"VESSERV", 64, {u"Tcpip", u"RpcSs"}, (6 + 6 + 1) * 2},
         {"RemoveAbsent", true, false, u"Other", 64, {u"Tcpip", u"vesserv", u"RpcSs"}, (6 + 8 + 6 + 1) * 2},
         {"RemoveOneShort", true, false, u"Other", 20, {}, 0},
@@ -98,6 +99,19 @@ TEST(MultiString, JoinAndRemoveWriteProperlyTerminatedLists) {
     char16_t out[8] = {u'#', u'#'};
     EXPECT_EQ(MultiStringRemove(out, 8, one.data(), one.size(), u"vesserv"), 0u);
     EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(MultiStringJoin(out, 8, one.data(), one.size(), u"", true), 0u);
+    EXPECT_FALSE(WriteDependencyList(kDependencyAdd, nullptr, 0, one.data(), one.size(), u"QLX"));
+    EXPECT_FALSE(WriteDependencyList(kDependencyAdd, out, 0, one.data(), one.size(), u"QLX"));
+}
+
+TEST(MultiString, NamesCompareWithoutRegardToLetterCaseOnly) {
+    const struct {
+        const char16_t *a, *b;
+        bool same;
+    } cases[] = {{u"VESSERV", u"vesServ", true}, {u"", u"", true},         {u"abc", u"abd", false},
+                 {u"abc", u"abcd", false},       {u"abcd", u"abc", false}, {u"\u00c9", u"\u00e9", false},
+                 {u"[", u"{", false},            {nullptr, u"a", false},   {u"a", nullptr, false}};
+    for (const auto& c : cases) EXPECT_EQ(SameNameIgnoringCase(c.a, c.b), c.same) << (c.a ? "" : "null");
 }
 
 TEST(DependencyEdit, AddsOnceAndRemovesInAnyCase) {

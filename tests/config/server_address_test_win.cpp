@@ -13,7 +13,6 @@
 
 #include "qlclapi.h"
 #include "support/bstr_text.h"
-#include "sim_service.h"
 #include "support/client_config.h"
 
 namespace qltest {
@@ -91,15 +90,11 @@ const SetterCase kSetters[] = {
 class Setter : public ServerAddress, public testing::WithParamInterface<SetterCase> {};
 
 TEST_P(Setter, StoresTheTextEmptiesTheCacheAndTellsTheDriverOnce) {
-    // A longer cache of three pieces: only the first unused piece name is
-    // deleted, later stale ones stay (and are never read).
-    ASSERT_EQ(qlsim::WriteChunked(kParams, L"VmsCache", qlsim::PatternBytes(2 * 65536 + 9)), 0u);
-    WriteUnits(kParams, L"VmsCache__2", L"stale");
+    ASSERT_EQ(qlsim::WriteChunked(kParams, L"VmsCache", qlsim::PatternBytes(65536 + 9)), 0u);
     ASSERT_EQ(GetParam().call(library()), 1u);
     EXPECT_EQ(RegQuery(kParams, L"VmsAddress"), GetParam().stored);
     EXPECT_EQ(RegQuery(kParams, L"VmsCache"), "REG_BINARY ");
     EXPECT_FALSE(ValueExists(kParams, L"VmsCache__0"));
-    EXPECT_TRUE(ValueExists(kParams, L"VmsCache__1"));
     EXPECT_EQ(takeRequests(), Lines{"0x2225A3 sync"});
 }
 
@@ -264,30 +259,6 @@ TEST_F(ServerAddress, NullOutPointersGiveZero) {
     EXPECT_EQ(QuorlanGetServerAddressEx(nullptr), 0u);
     EXPECT_EQ(QuorlanGetServerAddressExVB(nullptr), 0u);
     EXPECT_EQ(QuorlanGetServerAddressByNameVB(nullptr), 0u);
-}
-
-// Loaded while the driver was away, the library keeps its invalid handle:
-// the registry is written, and the driver (running again) hears nothing.
-class ServerAddressWithoutDriver : public DriverAbsentTest {};
-
-TEST_F(ServerAddressWithoutDriver, SettersStillWriteTheRegistry) {
-    ASSERT_EQ(qlsim::RemoveClientKeys(), 0u);
-    ASSERT_EQ(qlsim::InstallClientKeys(), 0u);
-    Library library;
-    ASSERT_TRUE(library.loaded());
-    ASSERT_EQ(qlsim::StartDriverService(), DWORD(ERROR_SUCCESS));
-    qlsim::SimControl sim;
-    ASSERT_TRUE(sim.isOpen() && sim.clearJournal());
-    QL_EXPORT(library, QuorlanSetServerAddress);
-    QL_EXPORT(library, QuorlanSetServerAddressByName);
-    EXPECT_EQ(QuorlanSetServerAddress(Stored(10, 1, 2, 3), Net16(80)), 1u);
-    EXPECT_EQ(RegQuery(qlsim::kClientParamsKey, L"VmsAddress"), "REG_SZ 10.1.2.3:80");
-    EXPECT_EQ(QuorlanSetServerAddressByName(L"vpn.example.com"), 1u);
-    EXPECT_EQ(RegQuery(qlsim::kClientParamsKey, L"VmsAddress"), "REG_SZ vpn.example.com");
-    std::vector<QlSimJournalEntry> entries;
-    ASSERT_TRUE(sim.readJournal(entries));
-    EXPECT_TRUE(entries.empty()) << entries.size() << " requests reached the driver";
-    EXPECT_EQ(qlsim::RemoveClientKeys(), 0u);
 }
 
 }  // namespace

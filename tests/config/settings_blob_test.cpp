@@ -43,6 +43,9 @@ const std::vector<Case>& Cases() {
         {"EntryBeforeTheDamageStillReads", {{Entry(1, 0, {6}), Entry(5, 0, {1, 2}, 0xFFFFFFFF)}}, 1, kConfigOk, {6}},
         {"DamageBeforeTheWantedEntry", {{Entry(1, 0, {6}, 0xFFFFFFFF), Entry(5, 0, {1})}}, 5, kConfigFailed, {}},
         {"DamagedEntryWithoutDataIsHarmless", {{Entry(1, -1, {}, 0xFFFFFFFF), Entry(5, 0, {1})}}, 5, kConfigOk, {1}},
+        // Identifiers and sizes use all four bytes.
+        {"WideIdAfterWideData", {{Entry(7, 0, std::vector<uint8_t>(70000, 1)), Entry(0x01020305, 0, {9})}},
+         0x01020305, kConfigOk, {9}},
         {"LastByteOfTheBlobIsData", {{Entry(5, 0, {1, 2, 3, 4})}}, 5, kConfigOk, {1, 2, 3, 4}},
     };
     return kCases;
