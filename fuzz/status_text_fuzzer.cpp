@@ -36,6 +36,22 @@ const qlstrings::SourceStringTable& English() {
     return table;
 }
 
+// The English table with the texts an input replaces: a copy of the whole
+// table for every input would cost more than the composition itself.
+class HostileTexts final : public qlclapi::StringTable {
+public:
+    void set(uint16_t id, const std::u16string& text) { replaced_.set(id, text), ids_.push_back(id); }
+    size_t load(uint16_t id, char16_t* buffer, size_t capacity) const override {
+        for (uint16_t replaced : ids_)
+            if (replaced == id) return replaced_.load(id, buffer, capacity);
+        return English().load(id, buffer, capacity);
+    }
+
+private:
+    qlstrings::SourceStringTable replaced_;
+    std::vector<uint16_t> ids_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -51,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t recordBytes = std::min(size - kHeader, sizeof snapshot.details);
     memcpy(snapshot.details, data + kHeader, recordBytes);
 
-    qlstrings::SourceStringTable strings = English();
+    HostileTexts strings;
     if (flags & 4) {
         const uint16_t ids[] = {5016, 5017, 5012, 5014, 5015, uint16_t(34600 + snapshot.connectingPhase % 20),
                                 uint16_t(34000 + snapshot.disconnectReason % 157)};
