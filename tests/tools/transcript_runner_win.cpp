@@ -51,7 +51,8 @@ int Requests() {
     return 0;
 }
 
-// "texts credential|condition OFFSET...": the record's UTF-16 texts there.
+// "texts credential|condition OFFSET...": the record's texts there, each a
+// field of 256 UTF-16 units.
 int Texts(const Words& words) {
     std::vector<uint8_t> record;
     if (!qlsim::SimControl().getRecord(words[1] == L"credential" ? QLSIM_RECORD_CREDENTIAL : QLSIM_RECORD_CONDITION,
@@ -59,7 +60,8 @@ int Texts(const Words& words) {
         return 1;
     for (size_t i = 2; i < words.size(); ++i) {
         std::wstring text;
-        for (size_t at = std::stoul(words[i]); at + 1 < record.size() && (record[at] | record[at + 1]); at += 2)
+        const size_t start = std::stoul(words[i]);
+        for (size_t at = start; at < start + 512 && at + 1 < record.size() && (record[at] | record[at + 1]); at += 2)
             text += wchar_t(record[at] | record[at + 1] << 8);
         printf("\"%s\"\n", Utf8(text).c_str());
     }
