@@ -61,13 +61,4 @@ ToolRun ToolProcess::finish(DWORD timeout) {
     return run_;
 }
 
-ToolRun InterruptWithCtrlC(ToolProcess& process, bool& sent) {
-    FreeConsole();
-    sent = AttachConsole(process.id()) && SetConsoleCtrlHandler(nullptr, TRUE) &&
-           GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
-    ToolRun run = process.finish(10000);
-    FreeConsole();
-    return run;
-}
-
 }  // namespace qltest

@@ -34,9 +34,4 @@ private:
     ToolRun run_{DWORD(-1), {}, {}};
 };
 
-// Ctrl+C typed on the console of `process` (started with ownConsole): this
-// program joins that console, ignoring the event itself, and waits for the
-// process to end. `sent` is false when the event could not be sent.
-ToolRun InterruptWithCtrlC(ToolProcess& process, bool& sent);
-
 }  // namespace qltest
