@@ -53,3 +53,7 @@ int CommandDiag(const Words& words);
 int CommandSettings(const Words& words);
 
 }  // namespace qlsim
+
+// qlsim's command line without the program's name: the command and its
+// words. Returns the exit code; what it says goes to stdout and stderr.
+int RunQlsim(const std::vector<std::wstring>& words);

@@ -1,0 +1,34 @@
+// A transcript: commands with the output and exit code each must give. The
+// format is described in README.md beside this file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qltest {
+
+struct Outcome {
+    int exitCode = 0;
+    std::string out, err;
+};
+
+struct Step {
+    int line = 0;          // of the command, in its file
+    char kind = '$';       // '$': a program run as a process; '%': done in the runner
+    std::string command;   // what follows "$ " or "% "
+    std::string input;     // all of standard input
+    bool checked = false;  // a '%' step without output or exit code lines is set-up
+    Outcome expected;
+    bool moreOut = false, moreErr = false;  // "..." ends the lines shown
+
+    bool matches(const Outcome& actual) const;
+    // Expected and actual side by side as lines with '-' and '+', around
+    // the lines both have in common; empty when they match.
+    std::string difference(const Outcome& actual) const;
+};
+
+// The steps of `text`; false with `problem` ("line N: ...") for a text
+// that is not a transcript.
+bool ParseTranscript(const std::string& text, std::vector<Step>& steps, std::string& problem);
+
+}  // namespace qltest
