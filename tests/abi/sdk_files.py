@@ -55,7 +55,8 @@ class ImportLibraries(unittest.TestCase):
 
 # How each argument shape of api/exports/*.shapes is annotated: a pointer
 # the call may be given null for carries _opt_; a size query's buffer is
-# always optional and sized by the argument after it.
+# always optional and sized by the argument after it. A shape marked "!"
+# is one the call refuses null for, so its pointer is never _opt_.
 ANNOTATIONS = {
     "u32_in": r"_In_", "u16_in": r"_In_", "bytes_in": r"_In_",
     "u32_out": r"_Out_(opt_)?", "u16_out": r"_Out_(opt_)?", "u64_out": r"_Out_(opt_)?",
@@ -80,7 +81,10 @@ class PublicHeader(unittest.TestCase):
                 self.assertEqual(len(shapes.get(function.name, [])), len(arguments), "shapes and arguments differ")
                 for i, (argument, shape) in enumerate(zip(arguments, shapes.get(function.name, []))):
                     following = arguments[i + 1].name if i + 1 < len(arguments) else "-"
-                    want = ANNOTATIONS[shape].format(next=following)
+                    required = shape.endswith("!")
+                    want = ANNOTATIONS[shape.rstrip("!")].format(next=following)
+                    if required:
+                        want = want.replace("(opt_)?", "")
                     self.assertRegex(argument.annotation, f"^{want}$", f"{argument.name} ({shape})")
 
 
