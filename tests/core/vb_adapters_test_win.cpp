@@ -11,7 +11,9 @@
 namespace {
 
 using qlclapi::AnsiArgument;
+using qlclapi::BytesToHexBstr;
 using qlclapi::StoreAnsiInBstr;
+using qlclapi::StoreBytesInBstr;
 using qlclapi::StoreVaryingTextInBstr;
 
 // The BSTR's bytes, its length in units included.
@@ -69,6 +71,21 @@ TEST(RuleBFailures, LeaveTheCallersBstrAlone) {
     EXPECT_EQ(StoreAnsiInBstr(target.target(), nullptr), 0u);
     EXPECT_TRUE(target.untouched());
     EXPECT_EQ(StoreAnsiInBstr(nullptr, L"text"), 0u);
+}
+
+// Byte strings: as hex text ("00-1A"), or packed as they are.
+TEST(ByteStrings, AsHexTextOrAsTheyAre) {
+    Bstr target;
+    const uint8_t bytes[] = {0x00, 0x1A, 0x2B, 0xFF};
+    ASSERT_EQ(BytesToHexBstr(target.target(), bytes, 4), 1u);
+    EXPECT_EQ(Unpack(target.get()).bytes, std::string("00-1A-2B-FF\0", 12));
+    ASSERT_EQ(BytesToHexBstr(target.target(), nullptr, 0), 1u);
+    EXPECT_EQ(Unpack(target.get()).units, 0u);
+    EXPECT_EQ(BytesToHexBstr(target.target(), nullptr, 1), 0u);
+    const uint8_t odd[] = {'a', 'b', 'c', 0};  // the last unit of an odd count is read whole
+    ASSERT_EQ(StoreBytesInBstr(target.target(), odd, 3), 1u);
+    EXPECT_EQ(Unpack(target.get()).bytes, std::string("abc\0", 4));
+    EXPECT_EQ(StoreBytesInBstr(nullptr, odd, 3), 0u);
 }
 
 // Plain calls with the shape of a varying-length text export.
