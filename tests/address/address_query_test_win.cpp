@@ -30,12 +30,6 @@ uint32_t Stored(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
     return value;
 }
 
-
-std::vector<NamedCall<uint32_t(QlBstr*)>> ExTwins(const Library& library) {
-    return {QL_RESOLVE(library, QuorlanGetVirtualAddressExVB), QL_RESOLVE(library, QuorlanGetPointOfPresenceExVB),
-            QL_RESOLVE(library, QuorlanGetConnectedServerAddressExVB)};
-}
-
 class Addresses : public SimulatedClientTest {
 protected:
     void setVirtual(const AddressRecord& record) {
@@ -257,31 +251,6 @@ TEST_F(Addresses, ConnectedServerOfOtherFamilies) {
     EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetConnectedServerAddressExVB)), "");
     EXPECT_EQ(QuorlanGetConnectedServerAddress(&number, &port), 0u);
     EXPECT_EQ(number, 0xEEEEEEEEu);
-}
-
-// ---- Without a driver -------------------------------------------------
-
-TEST_F(DriverAbsentTest, AddressQueriesFail) {
-    Library library;
-    uint32_t number = 0;
-    uint16_t port = 0;
-    uint8_t written[28];
-    uint32_t count = 3;
-    BSTR text = SysAllocString(L"unchanged");
-    for (const auto& get : {QL_RESOLVE(library, QuorlanGetVirtualAddress), QL_RESOLVE(library, QuorlanGetVirtualAddressVB),
-                            QL_RESOLVE(library, QuorlanGetPointOfPresence), QL_RESOLVE(library, QuorlanGetPointOfPresenceVB)})
-        EXPECT_EQ(get.call(&number), 0u) << get.name;
-    EXPECT_EQ(QL_FIND(library, QuorlanGetVirtualAddressEx)(written, &count), 0u);
-    EXPECT_EQ(count, 0u);
-    EXPECT_EQ(QL_FIND(library, QuorlanGetPointOfPresenceEx)(written), 0u);
-    EXPECT_EQ(QL_FIND(library, QuorlanGetConnectedServerAddressEx)(written), 0u);
-    EXPECT_EQ(QL_FIND(library, QuorlanGetConnectedServerAddress)(&number, &port),
-              0u);
-    for (const auto& twin : ExTwins(library)) {
-        EXPECT_EQ(twin.call(&text), 0u) << twin.name;
-        EXPECT_STREQ(text, L"unchanged") << twin.name;
-    }
-    SysFreeString(text);
 }
 
 }  // namespace

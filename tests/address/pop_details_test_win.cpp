@@ -377,13 +377,5 @@ TEST_F(Details, MismatchedDriverIsNotAsked) {
     EXPECT_TRUE(takeJournal().empty());
 }
 
-TEST_F(DriverAbsentTest, DetailsAreNotAvailable) {
-    Library library;
-    EXPECT_EQ(QL_FIND(library, QuorlanGetPointOfPresenceDetails)(nullptr, 0), 0u);
-    EXPECT_EQ(QL_FIND(library, QuorlanGetPointOfPresenceDetailsEx)(nullptr, 0),
-              0u);
-    EXPECT_EQ(QL_FIND(library, QuorlanGetPointOfPresenceNetworkType)(), 0u);
-}
-
 }  // namespace
 }  // namespace qltest

@@ -13,7 +13,6 @@
 
 #include "qlclapi.h"
 #include "support/bstr_text.h"
-#include "sim_service.h"
 #include "support/client_config.h"
 
 namespace qltest {
@@ -264,30 +263,6 @@ TEST_F(ServerAddress, NullOutPointersGiveZero) {
     EXPECT_EQ(QuorlanGetServerAddressEx(nullptr), 0u);
     EXPECT_EQ(QuorlanGetServerAddressExVB(nullptr), 0u);
     EXPECT_EQ(QuorlanGetServerAddressByNameVB(nullptr), 0u);
-}
-
-// Loaded while the driver was away, the library keeps its invalid handle:
-// the registry is written, and the driver (running again) hears nothing.
-class ServerAddressWithoutDriver : public DriverAbsentTest {};
-
-TEST_F(ServerAddressWithoutDriver, SettersStillWriteTheRegistry) {
-    ASSERT_EQ(qlsim::RemoveClientKeys(), 0u);
-    ASSERT_EQ(qlsim::InstallClientKeys(), 0u);
-    Library library;
-    ASSERT_TRUE(library.loaded());
-    ASSERT_EQ(qlsim::StartDriverService(), DWORD(ERROR_SUCCESS));
-    qlsim::SimControl sim;
-    ASSERT_TRUE(sim.isOpen() && sim.clearJournal());
-    QL_EXPORT(library, QuorlanSetServerAddress);
-    QL_EXPORT(library, QuorlanSetServerAddressByName);
-    EXPECT_EQ(QuorlanSetServerAddress(Stored(10, 1, 2, 3), Net16(80)), 1u);
-    EXPECT_EQ(RegQuery(qlsim::kClientParamsKey, L"VmsAddress"), "REG_SZ 10.1.2.3:80");
-    EXPECT_EQ(QuorlanSetServerAddressByName(L"vpn.example.com"), 1u);
-    EXPECT_EQ(RegQuery(qlsim::kClientParamsKey, L"VmsAddress"), "REG_SZ vpn.example.com");
-    std::vector<QlSimJournalEntry> entries;
-    ASSERT_TRUE(sim.readJournal(entries));
-    EXPECT_TRUE(entries.empty()) << entries.size() << " requests reached the driver";
-    EXPECT_EQ(qlsim::RemoveClientKeys(), 0u);
 }
 
 }  // namespace
