@@ -52,10 +52,10 @@ TEST(ModulePath, BesideTheLibraryInTheLanguagesFolder) {
     EXPECT_EQ(Of(path), u"C:\\x\\q.resources.dll");
     // The folder alone fills the path: not built, nothing written behind it.
     for (size_t folder : {258, 259, 260, 300}) {
-        Guarded<ModulePath> long_;
+        Guarded<ModulePath> filled;
         const std::u16string own = std::u16string(folder - 1, u'f') + u"\\l.dll";
-        EXPECT_EQ(PathBesideLibrary(own.c_str(), u"", u"m", long_.text), folder < 259) << folder;
-        EXPECT_TRUE(long_.intact()) << folder;
+        EXPECT_EQ(PathBesideLibrary(own.c_str(), u"", u"m", filled.text), folder < 259) << folder;
+        EXPECT_TRUE(filled.intact()) << folder;
     }
 }
 
