@@ -97,22 +97,10 @@ const std::pair<Number, const char*> kNumbers[] = {
 
 TEST(StatusReaders, NumbersAreTruncatedOrTheirLow32Bits) {
     const std::pair<const char*, int32_t> kValues[] = {
-        {"42", 42},
-        {"-3", -3},
-        {"42.9", 42},
-        {"-0.5", 0},
-        {"4294967297", 1},
-        {"-4294967297", -1},
-        {"2147483647.9", INT32_MAX},
-        {"-2147483648.9", INT32_MIN},
-        {"2147483648.0", INT32_MIN},
-        {"-2147483649.0", INT32_MIN},
-        {"3e9", INT32_MIN},
-        {"-3e9", INT32_MIN},
-        {"18446744073709551616", INT32_MIN},
-        {"\"42\"", 0},
-        {"true", 0},
-    };
+        {"42", 42}, {"-3", -3}, {"42.9", 42}, {"-0.5", 0}, {"4294967297", 1}, {"-4294967297", -1},
+        {"2147483647.9", INT32_MAX}, {"-2147483648.9", INT32_MIN}, {"2147483648.0", INT32_MIN},
+        {"-2147483649.0", INT32_MIN}, {"3e9", INT32_MIN}, {"-3e9", INT32_MIN},
+        {"18446744073709551616", INT32_MIN}, {"\"42\"", 0}, {"true", 0}};
     for (const auto& [read, member] : kNumbers)
         for (const auto& [value, number] : kValues) EXPECT_EQ(read(Reply(member, value)), number) << member << " " << value;
     ExpectOwnMemberOnly(kNumbers, "7", 0);
@@ -171,24 +159,17 @@ TEST(StatusReaders, MeasurementsArePresentNumbersTimesTheirFactor) {
 }
 
 TEST(StatusReaders, CollectionStateAndLastMessageTime) {
+    // Not an object, no members, no such member, or not a string: stopped.
+    for (const char* reply : {"", "[{\"collection-state\":\"collecting\"}]", "{}", "{\"other\":1}"}) {
+        EXPECT_EQ(GetCollectionState(ParseJsonText(reply)), 1) << reply;
+        EXPECT_FALSE(IsCollecting(ParseJsonText(reply))) << reply;
+    }
     const std::pair<const char*, int32_t> kStates[] = {
-        {"", 1},
-        {"[{\"collection-state\":\"collecting\"}]", 1},
-        {"{}", 1},
-        {"{\"other\":1}", 1},
-        {"{\"collection-state\":2}", 1},
-        {"{\"collection-state\":\"\"}", 1},
-        {"{\"collection-state\":\"stopped\"}", 1},
-        {"{\"collection-state\":\"collecting\"}", 2},
-        {"{\"collection-state\":\"sleep-diags\"}", 3},
-        {"{\"collection-state\":\"sleep-bypass\"}", 4},
-        {"{\"collection-state\":\"sleep-disabled\"}", 5},
-        {"{\"collection-state\":\"restart\"}", 6},
-        {"{\"collection-state\":\"Collecting\"}", 0},
-    };
-    for (const auto& [reply, state] : kStates) {
-        EXPECT_EQ(GetCollectionState(ParseJsonText(reply)), state) << reply;
-        EXPECT_EQ(IsCollecting(ParseJsonText(reply)), state == 2) << reply;
+        {"2", 1}, {"\"\"", 1}, {"\"stopped\"", 1}, {"\"collecting\"", 2}, {"\"sleep-diags\"", 3},
+        {"\"sleep-bypass\"", 4}, {"\"sleep-disabled\"", 5}, {"\"restart\"", 6}, {"\"Collecting\"", 0}};
+    for (const auto& [value, state] : kStates) {
+        EXPECT_EQ(GetCollectionState(Reply("collection-state", value)), state) << value;
+        EXPECT_EQ(IsCollecting(Reply("collection-state", value)), state == 2) << value;
     }
     const std::pair<const char*, uint64_t> kTimes[] = {
         {"133000000000000000", 133000000000000000ull}, {"18446744073709551615", UINT64_MAX},
