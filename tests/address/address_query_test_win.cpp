@@ -30,7 +30,6 @@ uint32_t Stored(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
     return value;
 }
 
-
 class Addresses : public SimulatedClientTest {
 protected:
     void setVirtual(const AddressRecord& record) {

@@ -1,5 +1,5 @@
 // Loading and unloading the library: the two handles, the version request
-// and the mismatch rule, with and without a driver.
+// and the mismatch rule. (Without a driver: driver_absent_test_win.cpp.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,8 +9,6 @@
 
 namespace qltest {
 namespace {
-
-constexpr uint32_t kOwnVersion = 0x0C0C422F;
 
 // The mismatch flag is not exported; the notification request is the one
 // call it switches off, so it tells whether the flag is set.
@@ -100,20 +98,6 @@ TEST_F(Lifecycle, ThreadAttachAndDetachChangeNothing) {
     for (HANDLE thread : threads) CloseHandle(thread);
     EXPECT_EQ(QuorlanGetVersion(), before);
     EXPECT_TRUE(takeJournal().empty()) << "thread notifications must not reach the driver";
-}
-
-using WithoutDriver = DriverAbsentTest;
-
-TEST_F(WithoutDriver, LibraryLoadsAndReportsItsOwnVersion) {
-    Library library;
-    ASSERT_TRUE(library.loaded()) << "the library must load without a driver";
-    QL_EXPORT(library, QuorlanGetVersion);
-    QL_EXPORT(library, QuorlanGetVersionVB);
-    EXPECT_EQ(QuorlanGetVersion(), kOwnVersion);
-    EXPECT_EQ(QuorlanGetVersionVB(), kOwnVersion);
-    library.unload();  // both handles invalid: nothing to close
-    Library again;
-    EXPECT_TRUE(again.loaded());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // State-change notification on the overlapped handle, its cancellation, and
-// the client's named state-change event.
+// the client's named state-change event. (Without a driver:
+// driver_absent_test_win.cpp.)
 #include <gtest/gtest.h>
 
 #include "qlclapi.h"
@@ -58,17 +59,6 @@ TEST_F(Notification, CompletesWhenTheStateChanges) {
     EXPECT_EQ(pending(), 0u);
 }
 
-TEST_F(Notification, SeveralPendingCompleteTogether) {
-    PendingWait first, second, third;
-    for (PendingWait* wait : {&first, &second, &third}) ASSERT_EQ(notify_(wait->get()), 1u);
-    EXPECT_EQ(pending(), 3u);
-    ASSERT_EQ(QL_FIND(*library_, QuorlanLogoff)(), 1u);  // disconnects
-    for (PendingWait* wait : {&first, &second, &third}) {
-        EXPECT_TRUE(wait->signalledWithin(5000));
-        EXPECT_EQ(wait->finalError(), DWORD(ERROR_SUCCESS));
-    }
-}
-
 TEST_F(Notification, CancelEndsOnlyTheCallersRequest) {
     PendingWait cancelled, kept;
     ASSERT_EQ(notify_(cancelled.get()), 1u);
@@ -88,14 +78,6 @@ TEST_F(Notification, CancelWithNothingPendingReturnsZero) {
     EXPECT_EQ(cancel_(nullptr), 0u) << "null must not cancel every request on the handle";
     EXPECT_EQ(notify_(nullptr), 0u);
     EXPECT_TRUE(takeJournal().empty());
-}
-
-TEST_F(Notification, UnloadingEndsAPendingRequest) {
-    PendingWait wait;
-    ASSERT_EQ(notify_(wait.get()), 1u);
-    library_->unload();
-    EXPECT_TRUE(wait.signalledWithin(5000));
-    EXPECT_NE(wait.finalError(), DWORD(ERROR_SUCCESS));
 }
 
 TEST_F(Notification, VisualBasicTwinDoesNothing) {
@@ -118,67 +100,26 @@ TEST_F(SimulatedClientTest, MismatchedDriverGetsNoNotificationRequest) {
     EXPECT_EQ(QuorlanCancelNotifyStateChange(wait.get()), 0u);
 }
 
-TEST_F(DriverAbsentTest, NotificationIsNotAvailable) {
-    Library library;
-    QL_EXPORT(library, QuorlanNotifyStateChange);
-    QL_EXPORT(library, QuorlanCancelNotifyStateChange);
-    PendingWait wait;
-    EXPECT_EQ(QuorlanNotifyStateChange(wait.get()), 0u);
-    EXPECT_EQ(QuorlanCancelNotifyStateChange(wait.get()), 0u);
-}
-
 // ---- The named state-change event -------------------------------------
+// (That every name of the call opens it: driver_absent_test_win.cpp.)
 
-struct EventExport {
-    const char* name;
-    NamedCall<void*()> (*resolve)(const Library&, const char*);
-};
-
-const EventExport kEventExports[] = {
-    {QL_NAMED(QuorlanGetStateChangeNotificationEventHandle)},
-    {QL_NAMED(QuorlanGetStateChangeNotificationEventHandleVB)},
-    {QL_NAMED(QuorlanGetStateChangeNotficationEventHandle)},
-    {QL_NAMED(QuorlanGetStateChangeNotficationEventHandleVB)},
-};
-
-class StateChangeEvent : public testing::TestWithParam<EventExport> {};
-
-TEST_P(StateChangeEvent, OpensTheClientsEventForWaitingOnly) {
+TEST(StateChangeEvent, OpensTheClientsEventForWaitingOnly) {
     Library library;
-    auto open = GetParam().resolve(library, GetParam().name).call;
-    ASSERT_TRUE(open) << GetParam().name;
-
+    QL_EXPORT(library, QuorlanGetStateChangeNotificationEventHandle);
     SetLastError(0);
-    EXPECT_EQ(open(), nullptr) << "no client has created the event yet";
+    EXPECT_EQ(QuorlanGetStateChangeNotificationEventHandle(), nullptr) << "no client has created the event yet";
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 
     HANDLE created = CreateEventW(nullptr, TRUE, FALSE, L"Global\\QuorlanNotifyEvent");
     ASSERT_NE(created, nullptr);
-    HANDLE opened = static_cast<HANDLE>(open());
+    HANDLE opened = static_cast<HANDLE>(QuorlanGetStateChangeNotificationEventHandle());
     ASSERT_NE(opened, nullptr);
-    EXPECT_NE(WaitForSingleObject(opened, 0), WAIT_OBJECT_0);
-    SetEvent(created);
-    EXPECT_EQ(WaitForSingleObject(opened, 0), WAIT_OBJECT_0) << "not the client's event";
-    ResetEvent(created);
     EXPECT_FALSE(SetEvent(opened)) << "opened with more than SYNCHRONIZE";
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     DWORD flags = 0;
     ASSERT_TRUE(GetHandleInformation(opened, &flags));
     EXPECT_EQ(flags & HANDLE_FLAG_INHERIT, 0u);
     CloseHandle(opened);
-    CloseHandle(created);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryName, StateChangeEvent, testing::ValuesIn(kEventExports),
-                         [](const testing::TestParamInfo<EventExport>& info) { return std::string(info.param.name); });
-
-TEST_F(DriverAbsentTest, StateChangeEventNeedsNoDriver) {
-    Library library;
-    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, L"Global\\QuorlanNotifyEvent");
-    HANDLE opened = static_cast<HANDLE>(
-        QL_FIND(library, QuorlanGetStateChangeNotificationEventHandle)());
-    EXPECT_NE(opened, nullptr);
-    if (opened) CloseHandle(opened);
     CloseHandle(created);
 }
 

@@ -1,8 +1,9 @@
 // The commands as the service receives them, the request sources in both
-// directions, and the status readers over a table of replies.
+// directions, and the status readers, family by family: each reader takes
+// its own member, of its own JSON type, or gives its default.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <climits>
 #include <nlohmann/json.hpp>
 
 #include "diag/diag_requests.h"
@@ -23,7 +24,6 @@ TEST(DiagRequests, AreFlatObjectsInWireOrder) {
          R"({"memo":")" + std::string(100, 'm') + R"(","source":"","type":"startBandwidth"})"},
         {MakeCustomEvent(key, value, true), R"({"key":"k","type":"customEvent","value":""})"},
         {MakeCustomEvent(key2, absent, false), R"({"key":"k2","type":"customEvent"})"},
-        {MakeTypeOnly(command::kClearLogs), R"({"type":"clearLogs"})"},
         {MakeStateQuery("report-,test-", "collection-state"),
          R"({"exactFilter":"collection-state","type":"state","wildcardFilter":"report-,test-"})"},
     };
@@ -33,11 +33,14 @@ TEST(DiagRequests, AreFlatObjectsInWireOrder) {
         EXPECT_TRUE(text->empty());
         EXPECT_EQ(std::string(text->data(), text->capacity()).find_first_not_of('\0'), std::string::npos);
     }
-    JsonValue request = MakeTypeOnly(command::kShowReport);
-    request["memo"] = std::string(50, 's');
-    WipeStrings(request);
-    EXPECT_EQ(request["memo"], "");
-    EXPECT_EQ(request["type"], "");
+    JsonValue object = MakeTypeOnly(command::kShowReport);
+    object["memo"] = std::string(50, 's');
+    const std::pair<JsonValue, std::string> kWiped[] = {
+        {object, R"({"memo":"","type":""})"}, {JsonValue::array({"x", 1}), R"(["",1])"}, {JsonValue("y"), R"("")"}};
+    for (auto [request, wiped] : kWiped) {
+        WipeStrings(request);
+        EXPECT_EQ(request.dump(), wiped);
+    }
 }
 
 TEST(DiagSources, NamesBothWays) {
@@ -52,90 +55,148 @@ TEST(DiagSources, NamesBothWays) {
     for (const char* unknown : {"Policy", "api", "API ", "other"}) EXPECT_EQ(SourceFromName(unknown), 0) << unknown;
 }
 
-struct ReaderCase {
-    const char* name;
-    std::string reply;
-    int32_t collection;
-    int32_t percent;        // report-percent-complete
-    uint64_t lastSent;      // last-message-sent
-    bool reachable;
-    DiagSource reportSource;
-    std::u16string currentTest;
-    ScaledNumber rx;        // test-rx-bps-max
-};
-
-const ReaderCase kReaderCases[] = {
-    {"Null", "", 1, 0, 0, false, 0, u"", {}},
-    {"Array", R"([{"collection-state":"collecting"}])", 1, 0, 0, false, 0, u"", {}},
-    {"EmptyObject", "{}", 1, 0, 0, false, 0, u"", {}},
-    {"Collecting", R"({"collection-state":"collecting","server-reachable":true})", 2, 0, 0, true, 0, u"", {}},
-    {"OtherCase", R"({"collection-state":"Collecting"})", 0, 0, 0, false, 0, u"", {}},
-    {"SleepStates", R"({"collection-state":"sleep-bypass"})", 4, 0, 0, false, 0, u"", {}},
-    {"EmptyStateText", R"({"collection-state":""})", 1, 0, 0, false, 0, u"", {}},
-    {"StateNotAString", R"({"collection-state":2,"server-reachable":1})", 1, 0, 0, false, 0, u"", {}},
-    {"PercentFloat", R"({"report-percent-complete":42.9})", 1, 42, 0, false, 0, u"", {}},
-    {"PercentNegativeHalf", R"({"report-percent-complete":-0.5})", 1, 0, 0, false, 0, u"", {}},
-    {"PercentString", R"({"report-percent-complete":"42"})", 1, 0, 0, false, 0, u"", {}},
-    {"PercentLowBits", R"({"report-percent-complete":4294967297})", 1, 1, 0, false, 0, u"", {}},
-    {"PercentNegativeInteger", R"({"report-percent-complete":-3})", 1, -3, 0, false, 0, u"", {}},
-    {"PercentFloatOutOfRange", R"({"report-percent-complete":3e9})", 1, INT32_MIN, 0, false, 0, u"", {}},
-    {"PercentBeyond64Bits", R"({"report-percent-complete":18446744073709551616})", 1, INT32_MIN, 0, false, 0, u"", {}},
-    {"LastSent", R"({"last-message-sent":133000000000000000})", 1, 0, 133000000000000000ull, false, 0, u"", {}},
-    {"LastSentFloat", R"({"last-message-sent":1.33e17})", 1, 0, 0, false, 0, u"", {}},
-    {"LastSentNegative", R"({"last-message-sent":-5})", 1, 0, 0, false, 0, u"", {}},
-    {"Sources", R"({"report-source":"policy","report-current-test":"dns \u00e9"})", 1, 0, 0, false, 4, u"dns \u00e9", {}},
-    {"SourceCase", R"({"report-source":"Policy","report-current-test":7})", 1, 0, 0, false, 0, u"", {}},
-    {"Rx", R"({"test-rx-bps-max":1000})", 1, 0, 0, false, 0, u"", {1, 8000.0}},
-    {"RxFloat", R"({"test-rx-bps-max":0.5})", 1, 0, 0, false, 0, u"", {1, 4.0}},
-    {"RxNegative", R"({"test-rx-bps-max":-2})", 1, 0, 0, false, 0, u"", {1, -16.0}},
-    {"RxHuge", R"({"test-rx-bps-max":18446744073709551615})", 1, 0, 0, false, 0, u"", {1, 18446744073709551615.0 * 8}},
-    {"RxString", R"({"test-rx-bps-max":"1000"})", 1, 0, 0, false, 0, u"", {}},
-};
-
-class StatusReaders : public testing::TestWithParam<ReaderCase> {};
-
-TEST_P(StatusReaders, ReadTheirMemberOrTheirDefault) {
-    const ReaderCase& c = GetParam();
-    JsonValue reply = ParseJsonText(c.reply);
-    EXPECT_EQ(GetCollectionState(reply), c.collection);
-    EXPECT_EQ(IsCollecting(reply), c.collection == kCollectionCollecting);
-    EXPECT_EQ(GetReportPercentComplete(reply), c.percent);
-    EXPECT_EQ(LastMessageSentTime(reply), c.lastSent);
-    EXPECT_EQ(IsServerReachable(reply), c.reachable);
-    EXPECT_EQ(GetReportSource(reply), c.reportSource);
-    EXPECT_EQ(GetReportCurrentTest(reply), c.currentTest);
-    TestMeasurements m = GetTestMeasurements(reply);
-    EXPECT_EQ(m.rxMaxBits.present, c.rx.present);
-    EXPECT_EQ(m.rxMaxBits.value, c.rx.value);
-    EXPECT_EQ(m.latencyMs.present, 0);
-    EXPECT_EQ(m.latencyMs.value, 0.0);
+// {"member":value} from the JSON text of the value.
+JsonValue Reply(const std::string& member, const std::string& value) {
+    return ParseJsonText("{\"" + member + "\":" + value + "}");
 }
 
-INSTANTIATE_TEST_SUITE_P(Replies, StatusReaders, testing::ValuesIn(kReaderCases),
-                         [](const testing::TestParamInfo<ReaderCase>& info) { return info.param.name; });
+// Each reader of a family must give its default when every other member of
+// the family is there and its own is not.
+template <typename Reader, size_t N, typename Default>
+void ExpectOwnMemberOnly(const std::pair<Reader, const char*> (&family)[N], const std::string& value, Default fallback) {
+    JsonValue all = JsonValue::object();
+    for (const auto& reader : family) all[reader.second] = JsonValue::parse(value);
+    for (const auto& [read, member] : family) {
+        JsonValue others = all;
+        others.erase(member);
+        EXPECT_EQ(read(others), fallback) << member << " read another member";
+        EXPECT_EQ(read(JsonValue()), fallback) << member;
+    }
+}
 
-TEST(StatusReaders, GenericReadersKeepTheirTypes) {
-    JsonValue reply = ParseJsonText(
-        R"({"b":true,"i":7,"n":-7,"f":7.9,"s":"7","u":"\u00e9","bad":"x","big":18446744073709551615})");
-    reply["bad"] = "\xED\xA0\x80";  // a surrogate's form: valid for no converter of the library
-    EXPECT_EQ(GetBoolMember(reply, "b", false), true);
-    EXPECT_EQ(GetBoolMember(reply, "i", false), false) << "a number is not a boolean";
+using Flag = bool (*)(const JsonValue&);
+const std::pair<Flag, const char*> kFlags[] = {
+    {IsServerReachable, "server-reachable"}, {IsReportEnabled, "report-enabled"}, {IsReportActive, "report-active"},
+    {IsTestEnabled, "test-enabled"},         {IsTestActive, "test-active"},       {IsTestCoolingOff, "test-cooloff"},
+};
+
+TEST(StatusReaders, FlagsAreBooleansOnly) {
+    for (const auto& [read, member] : kFlags) {
+        EXPECT_TRUE(read(Reply(member, "true"))) << member;
+        for (const char* value : {"false", "1", "\"true\"", "null"}) EXPECT_FALSE(read(Reply(member, value))) << member;
+    }
+    ExpectOwnMemberOnly(kFlags, "true", false);
+}
+
+using Number = int32_t (*)(const JsonValue&);
+const std::pair<Number, const char*> kNumbers[] = {
+    {GetReportInstance, "report-instance"},
+    {GetReportPercentComplete, "report-percent-complete"},
+    {GetTestInstance, "test-instance"},
+};
+
+TEST(StatusReaders, NumbersAreTruncatedOrTheirLow32Bits) {
+    const std::pair<const char*, int32_t> kValues[] = {
+        {"42", 42}, {"-3", -3}, {"42.9", 42}, {"-0.5", 0}, {"4294967297", 1}, {"-4294967297", -1},
+        {"2147483647.9", INT32_MAX}, {"-2147483648.9", INT32_MIN}, {"2147483648.0", INT32_MIN},
+        {"-2147483649.0", INT32_MIN}, {"3e9", INT32_MIN}, {"-3e9", INT32_MIN},
+        {"18446744073709551616", INT32_MIN}, {"\"42\"", 0}, {"true", 0}};
+    for (const auto& [read, member] : kNumbers)
+        for (const auto& [value, number] : kValues) EXPECT_EQ(read(Reply(member, value)), number) << member << " " << value;
+    ExpectOwnMemberOnly(kNumbers, "7", 0);
+}
+
+using Source = DiagSource (*)(const JsonValue&);
+const std::pair<Source, const char*> kSources[] = {{GetReportSource, "report-source"}, {GetTestSource, "test-source"}};
+using Text = std::u16string (*)(const JsonValue&);
+const std::pair<Text, const char*> kTexts[] = {{GetReportCurrentTest, "report-current-test"}, {GetTestFailure, "test-fail"}};
+
+TEST(StatusReaders, SourcesAndTextsAreStringsOnly) {
+    for (const auto& [read, member] : kSources) {
+        EXPECT_EQ(read(Reply(member, "\"policy\"")), kSourcePolicy) << member;
+        EXPECT_EQ(read(Reply(member, "\"API\"")), kSourceApi) << member;
+        for (const char* value : {"\"Policy\"", "2", "\"\""}) EXPECT_EQ(read(Reply(member, value)), 0) << member;
+    }
+    ExpectOwnMemberOnly(kSources, "\"policy\"", kSourceUnknown);
+    for (const auto& [read, member] : kTexts) {
+        EXPECT_EQ(read(Reply(member, "\"dns \\u00e9\"")), u"dns \u00e9") << member;
+        EXPECT_EQ(read(Reply(member, "7")), u"") << member;
+        JsonValue notUtf8 = JsonValue::object();
+        notUtf8[member] = "\xED\xA0\x80";  // a surrogate's form: no UTF-16 for it
+        EXPECT_EQ(read(notUtf8), u"") << member;
+    }
+    ExpectOwnMemberOnly(kTexts, "\"x\"", std::u16string());
+}
+
+TEST(StatusReaders, MeasurementsArePresentNumbersTimesTheirFactor) {
+    struct Measurement {
+        ScaledNumber TestMeasurements::*field;
+        const char* member;
+        double factor;
+    };
+    const Measurement kMeasurements[] = {{&TestMeasurements::latencyMs, "test-latency-ms", 1.0},
+                                         {&TestMeasurements::rxMaxBits, "test-rx-bps-max", 8.0},
+                                         {&TestMeasurements::txMaxBits, "test-tx-bps-max", 8.0}};
+    const std::pair<const char*, double> kValues[] = {
+        {"1000", 1000.0}, {"0.5", 0.5}, {"-2", -2.0}, {"18446744073709551615", 18446744073709551615.0},
+        {"-9223372036854775808", -9223372036854775808.0}};
+    for (const Measurement& m : kMeasurements) {
+        for (const auto& [value, number] : kValues) {
+            const ScaledNumber read = GetTestMeasurements(Reply(m.member, value)).*m.field;
+            EXPECT_EQ(read.present, 1) << m.member << " " << value;
+            EXPECT_EQ(read.value, number * m.factor) << m.member << " " << value;
+        }
+        for (const char* value : {"\"1000\"", "true", "null"}) {
+            const ScaledNumber read = GetTestMeasurements(Reply(m.member, value)).*m.field;
+            EXPECT_EQ(read.present, 0) << m.member << " " << value;
+            EXPECT_EQ(read.value, 0.0) << m.member << " " << value;
+        }
+        JsonValue others = JsonValue::object();
+        for (const Measurement& other : kMeasurements)
+            if (&other != &m) others[other.member] = 5;
+        EXPECT_EQ((GetTestMeasurements(others).*m.field).present, 0) << m.member << " read another member";
+    }
+}
+
+TEST(StatusReaders, CollectionStateAndLastMessageTime) {
+    // Not an object, no members, no such member, or not a string: stopped.
+    for (const char* reply : {"", "[{\"collection-state\":\"collecting\"}]", "{}", "{\"other\":1}"}) {
+        EXPECT_EQ(GetCollectionState(ParseJsonText(reply)), 1) << reply;
+        EXPECT_FALSE(IsCollecting(ParseJsonText(reply))) << reply;
+    }
+    const std::pair<const char*, int32_t> kStates[] = {
+        {"2", 1}, {"\"\"", 1}, {"\"stopped\"", 1}, {"\"collecting\"", 2}, {"\"sleep-diags\"", 3},
+        {"\"sleep-bypass\"", 4}, {"\"sleep-disabled\"", 5}, {"\"restart\"", 6}, {"\"Collecting\"", 0}};
+    for (const auto& [value, state] : kStates) {
+        EXPECT_EQ(GetCollectionState(Reply("collection-state", value)), state) << value;
+        EXPECT_EQ(IsCollecting(Reply("collection-state", value)), state == 2) << value;
+    }
+    const std::pair<const char*, uint64_t> kTimes[] = {
+        {"133000000000000000", 133000000000000000ull}, {"18446744073709551615", UINT64_MAX},
+        {"1.33e17", 0}, {"-5", 0}, {"\"133\"", 0}};
+    for (const auto& [value, time] : kTimes) EXPECT_EQ(LastMessageSentTime(Reply("last-message-sent", value)), time);
+}
+
+TEST(StatusReaders, GenericReadersGiveTheCallersDefault) {
+    const JsonValue reply = ParseJsonText(R"({"i":7,"n":-7,"f":7.9,"s":"7","b":true})");
     EXPECT_EQ(GetBoolMember(reply, "missing", true), true);
-    EXPECT_EQ(GetIntMember(reply, "s", 99), 99) << "a string is not a number";
+    EXPECT_EQ(GetBoolMember(reply, "i", true), true);
+    EXPECT_EQ(GetIntMember(reply, "s", 99), 99);
     EXPECT_EQ(GetIntMember(reply, "b", 99), 99);
-    EXPECT_EQ(GetIntMember(reply, "f", 99), 7);
-    EXPECT_EQ(GetIntMember(reply, "big", 99), -1);
-    EXPECT_EQ(GetUInt64Member(reply, "big", 1), 18446744073709551615ull);
     EXPECT_EQ(GetUInt64Member(reply, "n", 1), 1u);
     EXPECT_EQ(GetUInt64Member(reply, "f", 1), 1u);
+    EXPECT_EQ(GetUInt64Member(reply, "i", 1), 7u);
     EXPECT_EQ(GetStringMember(reply, "i"), "");
-    EXPECT_EQ(GetWStringMember(reply, "u"), u"\u00e9");
-    EXPECT_EQ(GetWStringMember(reply, "bad"), u"");
+    EXPECT_EQ(GetStringMember(reply, "s"), "7");
     EXPECT_EQ(GetStringMember(JsonValue(), "s"), "");
-    EXPECT_EQ(GetScaledNumber(reply, "b", 2.0).present, 0);
+}
+
+TEST(StatusReaders, StatusTextIsTheCompactReplyInUtf16) {
     EXPECT_EQ(StatusText(ParseJsonText(R"({"z":1,"a":"\u00e9"})")), u"{\"a\":\"\u00e9\",\"z\":1}");
     EXPECT_EQ(StatusText(JsonValue()), u"null");
-    EXPECT_EQ(StatusText(reply), u"") << "a text that is not UTF-8 has no UTF-16 form";
+    JsonValue notUtf8 = JsonValue::object();
+    notUtf8["x"] = "\xED\xA0\x80";
+    EXPECT_EQ(StatusText(notUtf8), u"") << "a text that is not UTF-8 has no UTF-16 form";
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "qlclapi.h"
-#include "sim_records.h"
 #include "support/language_setup.h"
 #include "support/simulated_client.h"
 
@@ -48,133 +47,77 @@ protected:
     ScratchInstall install;
 };
 
-struct Placement {
-    const char* name;
-    // Sets up registry values and files (relative to the scratch root; the
-    // library is lib\qlclapi.dll).
-    void (*arrange)(ScratchInstall&);
-    const std::wstring* text;
-};
-
 void CopyModule(ScratchInstall& at, const wchar_t* module, const std::wstring& folder) {
     ASSERT_TRUE(at.copy(BuiltModule(module), folder + L"\\" + kModule)) << "the test modules must be built";
 }
 
+// Registry values and files, relative to the scratch root (the library is
+// lib\qlclapi.dll); "*" in a folder stands for the user's locale name.
+struct Placement {
+    const char* name;
+    const wchar_t* language;  // null: no Language value
+    const wchar_t* location32;
+    const wchar_t* location64;
+    std::vector<std::pair<const wchar_t*, std::wstring>> modules;  // module, folder
+    bool pseudo;              // the module's text, else the library's own
+    void (*more)(ScratchInstall&) = nullptr;
+    bool bothViews = false;   // gives the two registry views different values
+};
+
+const std::wstring kLanguage85(85, L'q');
+
 const Placement kPlacements[] = {
-    {"ConfiguredLanguageBesideTheLibrary", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         CopyModule(at, L"qps-ploc", L"lib\\xx-QL");
-     },
-     &kPseudoIdle},
-    {"SecondTryCutsAtTheDash", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL-extra");
-         CopyModule(at, L"qps-ploc", L"lib\\xx");
-     },
-     &kPseudoIdle},
-    {"WholeNameBeforeTheCut", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         CopyModule(at, L"qps-ploc", L"lib\\xx-QL");
-         CopyModule(at, L"long", L"lib\\xx");
-     },
-     &kPseudoIdle},
-    {"NoLanguageTheUserLocaleDecides", [](ScratchInstall& at) { CopyModule(at, L"qps-ploc", L"lib\\" + UserLocale()); },
-     &kPseudoIdle},
-    {"EmptyLanguageIsNoLanguage", [](ScratchInstall& at) {
-         SetLanguage(L"");
-         CopyModule(at, L"qps-ploc", L"lib\\" + UserLocale());
-     },
-     &kPseudoIdle},
-    {"UnderTheInstallLocation", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         SetInstallLocation(KEY_WOW64_32KEY, at.root() + L"install");
-         CopyModule(at, L"qps-ploc", L"install\\xx-QL");
-     },
-     &kPseudoIdle},
-    {"UnderTheLocationWithItsBackslashInThe64BitView", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         SetInstallLocation(KEY_WOW64_64KEY, at.root() + L"install\\");
-         CopyModule(at, L"qps-ploc", L"install\\xx");
-     },
-     &kPseudoIdle},
-    {"The32BitViewFirst", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         SetInstallLocation(KEY_WOW64_32KEY, at.root() + L"install32");
-         SetInstallLocation(KEY_WOW64_64KEY, at.root() + L"install64");
-         CopyModule(at, L"qps-ploc", L"install32\\xx-QL");
-         CopyModule(at, L"long", L"install64\\xx-QL");
-     },
-     &kPseudoIdle},
-    {"BesideTheLibraryFirst", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         SetInstallLocation(KEY_WOW64_32KEY, at.root() + L"install");
-         CopyModule(at, L"qps-ploc", L"lib\\xx-QL");
-         CopyModule(at, L"long", L"install\\xx-QL");
-     },
-     &kPseudoIdle},
-    {"AFolderNamedLikeTheModuleIsNoModule", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         ASSERT_TRUE(at.makeFolder(L"lib\\xx-QL\\" + kModule));
-         SetInstallLocation(KEY_WOW64_32KEY, at.root() + L"install");
-         CopyModule(at, L"qps-ploc", L"install\\xx-QL");
-     },
-     &kPseudoIdle},
-    {"Language170BytesWithoutTerminatorIsCut", [](ScratchInstall& at) {
-         // The registry adds a terminator a caller "forgot" when the unit
-         // after the value is zero: here it is not.
-         const std::wstring language(86, L'q');
-         SetLanguageBytes(language.data(), 170);
-         CopyModule(at, L"qps-ploc", L"lib\\" + language.substr(0, 84));
-     },
-     &kPseudoIdle},
-    {"LanguageLongerThan170BytesIsAbsent", [](ScratchInstall& at) {
-         SetLanguage(std::wstring(85, L'q'));
-         CopyModule(at, L"qps-ploc", L"lib\\" + UserLocale());
-     },
-     &kPseudoIdle},
-    {"NoModuleAnywhere", [](ScratchInstall&) { SetLanguage(L"xx-QL"); }, &kEnglishIdle},
-    {"NotADll", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         ASSERT_TRUE(at.write(L"lib\\xx-QL\\" + kModule, "MZ but nothing a loader could use"));
-     },
-     &kEnglishIdle},
-    {"AnotherProductVersion", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         CopyModule(at, L"other-version", L"lib\\xx-QL");
-     },
-     &kEnglishIdle},
-    {"NoVersionBlock", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         CopyModule(at, L"no-version", L"lib\\xx-QL");
-     },
-     &kEnglishIdle},
-    {"LocationOf260UnitsWithoutTerminator", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
+    {"ConfiguredLanguageBesideTheLibrary", L"xx-QL", nullptr, nullptr, {{L"qps-ploc", L"lib\\xx-QL"}}, true},
+    {"SecondTryCutsAtTheDash", L"xx-QL-extra", nullptr, nullptr, {{L"qps-ploc", L"lib\\xx"}}, true},
+    {"WholeNameBeforeTheCut", L"xx-QL", nullptr, nullptr, {{L"qps-ploc", L"lib\\xx-QL"}, {L"long", L"lib\\xx"}}, true},
+    {"NoLanguageTheUserLocaleDecides", nullptr, nullptr, nullptr, {{L"qps-ploc", L"lib\\*"}}, true},
+    {"EmptyLanguageIsNoLanguage", L"", nullptr, nullptr, {{L"qps-ploc", L"lib\\*"}}, true},
+    {"LanguageLongerThan170BytesIsAbsent", kLanguage85.c_str(), nullptr, nullptr, {{L"qps-ploc", L"lib\\*"}}, true},
+    {"Language170BytesWithoutTerminatorIsCut", nullptr, nullptr, nullptr,
+     {{L"qps-ploc", L"lib\\" + kLanguage85.substr(0, 84)}}, true,
+     // The registry adds a terminator a caller "forgot" when the unit after
+     // the value is zero: here it is not.
+     [](ScratchInstall&) { SetLanguageBytes((kLanguage85 + L'q').data(), 170); }},
+    {"UnderTheInstallLocation", L"xx-QL", L"install", nullptr, {{L"qps-ploc", L"install\\xx-QL"}}, true},
+    {"UnderTheLocationWithItsBackslashInThe64BitView", L"xx-QL", nullptr, L"install\\",
+     {{L"qps-ploc", L"install\\xx"}}, true},
+    {"The32BitViewFirst", L"xx-QL", L"install32", L"install64",
+     {{L"qps-ploc", L"install32\\xx-QL"}, {L"long", L"install64\\xx-QL"}}, true, nullptr, true},
+    {"BesideTheLibraryFirst", L"xx-QL", L"install", nullptr,
+     {{L"qps-ploc", L"lib\\xx-QL"}, {L"long", L"install\\xx-QL"}}, true},
+    {"AFolderNamedLikeTheModuleIsNoModule", L"xx-QL", L"install", nullptr, {{L"qps-ploc", L"install\\xx-QL"}}, true,
+     [](ScratchInstall& at) { ASSERT_TRUE(at.makeFolder(L"lib\\xx-QL\\" + kModule)); }},
+    {"LocationOf260UnitsWithoutTerminator", L"xx-QL", nullptr, L"install", {{L"qps-ploc", L"install\\xx-QL"}}, false,
+     [](ScratchInstall& at) {
          const std::wstring location = at.root() + std::wstring(261 - at.root().size(), L'L');
          SetInstallLocationBytes(KEY_WOW64_32KEY, location.data(), 520);
-         SetInstallLocation(KEY_WOW64_64KEY, at.root() + L"install");
-         CopyModule(at, L"qps-ploc", L"install\\xx-QL");
      },
-     &kEnglishIdle},
-    {"LocationTooLongForTheModulesPath", [](ScratchInstall& at) {
-         SetLanguage(L"xx-QL");
-         SetInstallLocation(KEY_WOW64_32KEY, at.root() + std::wstring(259 - at.root().size(), L'L'));
-     },
-     &kEnglishIdle},
+     true},
+    {"NoModuleAnywhere", L"xx-QL", nullptr, nullptr, {}, false},
+    {"NotADll", L"xx-QL", nullptr, nullptr, {}, false,
+     [](ScratchInstall& at) { ASSERT_TRUE(at.write(L"lib\\xx-QL\\" + kModule, "MZ but nothing a loader could use")); }},
+    {"AnotherProductVersion", L"xx-QL", nullptr, nullptr, {{L"other-version", L"lib\\xx-QL"}}, false},
+    {"NoVersionBlock", L"xx-QL", nullptr, nullptr, {{L"no-version", L"lib\\xx-QL"}}, false},
 };
 
 class LanguageModuleIn : public LanguageSelection, public testing::WithParamInterface<Placement> {};
 
 TEST_P(LanguageModuleIn, Placement) {
-    // These cases give the two registry views different locations; a 32-bit
-    // system has one view, where the second write replaces the first.
-    const std::string name = GetParam().name;
+    const Placement& p = GetParam();
     BOOL wow64 = FALSE;
-    if ((name == "The32BitViewFirst" || name == "LocationOf260UnitsWithoutTerminator") && sizeof(void*) == 4 &&
-        (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64))
+    if (p.bothViews && sizeof(void*) == 4 && (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64))
         GTEST_SKIP() << "a 32-bit system has a single registry view";
-    GetParam().arrange(install);
+    if (p.language) SetLanguage(p.language);
+    if (p.location32) SetInstallLocation(KEY_WOW64_32KEY, install.root() + p.location32);
+    if (p.location64) SetInstallLocation(KEY_WOW64_64KEY, install.root() + p.location64);
+    for (const auto& [module, folder] : p.modules) {
+        std::wstring at = folder;
+        if (at.back() == L'*') at.replace(at.size() - 1, 1, UserLocale());
+        CopyModule(install, module, at);
+    }
+    if (p.more) p.more(install);
     if (HasFatalFailure()) return;
-    EXPECT_EQ(statusText(), *GetParam().text);
+    EXPECT_EQ(statusText(), p.pseudo ? kPseudoIdle : kEnglishIdle);
     // Whatever the call loaded it freed: every file can go at once.
     EXPECT_TRUE(install.removeAll());
 }
@@ -194,35 +137,17 @@ TEST_F(LanguageSelection, AMappedModuleKeepsItsFile) {
 }
 
 // A module whose every text is longer than the limits: the text is the
-// module's, cut where each limit says.
-TEST_F(LanguageSelection, LongTextsAreCutAtTheLimits) {
+// module's, cut at 1023 units. (Each part's limit: status_text_test.cpp.)
+TEST_F(LanguageSelection, LongTextsAreCut) {
     SetLanguage(L"xx-QL");
     CopyModule(install, L"long", L"lib\\xx-QL");
     changeSim([](QlSimState& s) {
         s.connectionState = 5;
         s.disconnectReason = 136;
     });
-    std::wstring text = statusText();
+    const std::wstring text = statusText();
     EXPECT_EQ(text.size(), 1023u);
     EXPECT_EQ(text.substr(0, 12), L"[V\u00F6r\u00E5\u00F1t\u00EEs \u00EEs");
-
-    changeSim([](QlSimState& s) {
-        s.connectionState = 1;
-        s.trafficBypassed = 1;
-    });
-    text = statusText();
-    ASSERT_NE(text.find(L"\r\n"), std::wstring::npos);
-    EXPECT_EQ(text.size() - text.find(L"\r\n") - 2, 131u) << "the traffic line holds 131 units";
-
-    changeSim([](QlSimState& s) {
-        s.connectionState = 3;
-        s.trafficBypassed = 0;
-    });
-    ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_CONNECTION_DETAILS,
-                                qlsim::ConnectionDetailsBytes({u"", u"PC-7", 0xFFFFFFFF, 0})));
-    text = statusText();
-    ASSERT_NE(text.find(L"\r\n"), std::wstring::npos);
-    EXPECT_EQ(text.size() - text.find(L"\r\n") - 2, 127u) << "the device line holds 127 units";
 }
 
 // A module of the right version without a string table: its texts are

@@ -10,15 +10,6 @@ Library::Library() : module_(LoadLibraryW(L"qlclapi.dll")) {
 #undef QL_RESOLVE_MEMBER
 }
 
-std::vector<std::string> Library::missingExports() const {
-    std::vector<std::string> missing;
-#define QL_MISSING_MEMBER(name) \
-    if (!exports_.name) missing.push_back(#name);
-    QL_FOR_EACH_EXPORT(QL_MISSING_MEMBER)
-#undef QL_MISSING_MEMBER
-    return missing;
-}
-
 Library::~Library() { unload(); }
 
 void Library::unload() {

@@ -30,14 +30,11 @@ public:
     Library& operator=(const Library&) = delete;
 
     bool loaded() const { return module_ != nullptr; }
-    HMODULE module() const { return module_; }
     // Runs the detach steps now; the destructor then does nothing.
     void unload();
 
     // Every export, resolved when the library was loaded.
     const Exports& exports() const { return exports_; }
-    // The names of the exports the library lacks; empty when it has them all.
-    std::vector<std::string> missingExports() const;
 
     // The export `name`, or null (a test asserts it through require()).
     FARPROC find(const char* name) const;

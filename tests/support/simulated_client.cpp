@@ -15,12 +15,6 @@ void SimulatedClientTest::SetUp() {
     ASSERT_TRUE(sim_->reset());
 }
 
-QlSimState SimulatedClientTest::simState() {
-    QlSimState state{};
-    EXPECT_TRUE(sim().getState(state));
-    return state;
-}
-
 std::vector<uint8_t> SimulatedClientTest::record(uint32_t id) {
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(sim().getRecord(id, bytes));

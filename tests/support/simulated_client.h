@@ -21,7 +21,6 @@ protected:
     void SetUp() override;
 
     qlsim::SimControl& sim() { return *sim_; }
-    QlSimState simState();
     template <typename Change>
     void changeSim(Change change) {
         ASSERT_TRUE(sim().updateState(change)) << "cannot change the simulated state";
