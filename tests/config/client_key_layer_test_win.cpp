@@ -92,9 +92,6 @@ TEST_F(Layer, ChunkedValuesReachTheRegistry) {
     size = 8;
     EXPECT_EQ(ReadClientBinary(back.data(), &size, L"N", nullptr, kClientState), kConfigFailed);
     EXPECT_EQ(size, 0u) << "no such value";
-    // A name that leaves no room for piece names holds one piece at most.
-    EXPECT_EQ(WriteClientBinary(data.data(), 65537, std::wstring(62, L'n').c_str(), nullptr, kClientParams),
-              kConfigFailed);
     EXPECT_EQ(WriteClientBinary(nullptr, 5, L"N", nullptr, kClientParams), kConfigInvalidArgument);
 }
 
@@ -139,8 +136,7 @@ TEST_F(Layer, CurrentSubkeyMustBeAUsableString) {
         DWORD type;
         std::wstring stored;
         bool opens;
-    } cases[] = {{"Empty", REG_SZ, std::wstring(1, L'\0'), false},
-                 {"Chars127", REG_SZ, std::wstring(127, L'c') + L'\0', true},
+    } cases[] = {{"Chars127", REG_SZ, std::wstring(127, L'c') + L'\0', true},
                  {"Chars300", REG_SZ, std::wstring(300, L'c') + L'\0', false},  // past the 256-byte read
                  {"Number", REG_DWORD, L"AB", false},
                  {"Missing", REG_NONE, L"", false}};
@@ -166,10 +162,6 @@ TEST_F(Layer, CurrentSubkeyMustBeAUsableString) {
             EXPECT_EQ(std::wstring(path), std::wstring(kState) + L"\\" + name + L"\\Settings");
         }
     }
-    // Any selector but 1 and 3 is the state key.
-    HKEY zero = OpenClientKey(0, false, nullptr);
-    ASSERT_NE(zero, nullptr);
-    RegCloseKey(zero);
     // Deleting from a missing key creates it and finds nothing.
     EXPECT_EQ(DeleteClientValue(L"Nothing", L"Fresh", kClientParams), kConfigFailed);
     EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, (std::wstring(kParams) + L"\\Fresh").c_str(), 0));

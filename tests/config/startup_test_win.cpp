@@ -6,7 +6,7 @@
 // Wine's manager stores a dependency list it is given (the service key's
 // DependOnService) but reports every list as empty when asked, so an add
 // there replaces the whole list and a removal never finds the name. The
-// list logic itself is tested natively (config_multi_string_test.cpp).
+// list logic itself is tested natively (multi_string_test.cpp).
 #include <gtest/gtest.h>
 
 #include <aclapi.h>
@@ -45,40 +45,23 @@ protected:
 
 TEST_F(Startup, SwitchesEveryRowTheDependencyAndTheRecordedChoice) {
     QL_EXPORT(library(), QuorlanSetLoadAtStartup);
-    QL_EXPORT(library(), QuorlanSetLoadAtStartupVB);
+    setDependencies(L"Tcpip\0vesserv\0");
+    // Wine reports the list as empty: switching off finds no "vesserv" and
+    // changes nothing; switching on replaces the list.
     const struct {
-        const char* name;
-        std::function<QlUInt32()> call;
-        bool on;
-    } steps[] = {
-        {"Off", [&] { return QuorlanSetLoadAtStartup(0); }, false},
-        {"OnSeven", [&] { return QuorlanSetLoadAtStartup(7); }, true},
-        {"OnAgain", [&] { return QuorlanSetLoadAtStartupVB(1); }, true},
-        {"OffVB", [&] { return QuorlanSetLoadAtStartupVB(0); }, false},
-        {"OnNegative", [&] { return QuorlanSetLoadAtStartup(-1); }, true},
-    };
+        QlInt32 enable;
+        const char* dependencies;
+    } steps[] = {{0, "Tcpip\\0vesserv"}, {7, "VESSERV"}, {0, "VESSERV"}, {-1, "VESSERV"}};
     for (const auto& step : steps) {
-        ASSERT_EQ(step.call(), 1u) << step.name;
+        const bool on = step.enable != 0;
+        ASSERT_EQ(QuorlanSetLoadAtStartup(step.enable), 1u) << step.enable;
         for (size_t row = 0; row < std::size(kRows); ++row)
-            EXPECT_EQ(StartOf(kRows[row]), "REG_DWORD " + std::string(step.on ? kOnStarts[row] : "0x4"))
-                << step.name << " " << row;
-        EXPECT_EQ(RegQuery(qlsim::kClientParamsKey, L"Enabled"), step.on ? "REG_DWORD 0x1" : "REG_DWORD 0x0")
-            << step.name;
-        EXPECT_EQ(recorded(), step.on ? 1u : 0u) << step.name;
-        // Added once, whatever Wine reports; a removal is never seen there.
-        if (step.on) {
-            EXPECT_EQ(RegQuery(ServiceKey(L"PolicyAgent"), L"DependOnService"), "REG_MULTI_SZ VESSERV");
-        }
+            EXPECT_EQ(StartOf(kRows[row]), "REG_DWORD " + std::string(on ? kOnStarts[row] : "0x4")) << row;
+        EXPECT_EQ(RegQuery(qlsim::kClientParamsKey, L"Enabled"), on ? "REG_DWORD 0x1" : "REG_DWORD 0x0");
+        EXPECT_EQ(recorded(), on ? 1u : 0u);
+        EXPECT_EQ(RegQuery(ServiceKey(L"PolicyAgent"), L"DependOnService"), std::string("REG_MULTI_SZ ") + step.dependencies);
     }
     EXPECT_EQ(takeRequests(), std::vector<std::string>{}) << "start-up control needs no driver";
-}
-
-TEST_F(Startup, SwitchingOffMakesNoChangeCallWhenTheManagerReportsNoDependency) {
-    QL_EXPORT(library(), QuorlanSetLoadAtStartup);
-    setDependencies(L"Tcpip\0vesserv\0");
-    ASSERT_EQ(QuorlanSetLoadAtStartup(0), 1u);
-    // Wine reports the list as empty: "vesserv" is not found, nothing is changed.
-    EXPECT_EQ(RegQuery(ServiceKey(L"PolicyAgent"), L"DependOnService"), "REG_MULTI_SZ Tcpip\\0vesserv");
 }
 
 TEST_F(Startup, AMissingServiceKeyIsCreatedWithOnlyStart) {
@@ -131,34 +114,26 @@ TEST_F(Startup, ARefusedStartValueStopsWithoutRollback) {
     RegCloseKey(filter);
 }
 
+// A value that is not 4 bytes long reads as not recorded (3); its type is
+// not looked at.
 TEST_F(Startup, TheRecordedChoiceReadsAsStored) {
-    QL_EXPORT(library(), QuorlanGetLoadAtStartup);
-    QL_EXPORT(library(), QuorlanGetLoadAtStartupVB);
     const wchar_t* params = qlsim::kClientParamsKey;
     const struct {
-        const char* name;
-        std::function<void()> layDown;
+        std::vector<uint8_t> bytes;  // empty: no value
+        DWORD type;
         QlUInt32 value;
-    } cases[] = {
-        {"On", [&] { qlsim::WriteNumber(params, L"Enabled", 1); }, 1},
-        {"Off", [&] { qlsim::WriteNumber(params, L"Enabled", 0); }, 0},
-        {"Missing", [&] { qlsim::RemoveValue(params, L"Enabled"); }, 3},
-        {"KeyMissing", [&] { DeleteKeyTree(params); }, 3},
-        {"OtherNumber", [&] { qlsim::WriteNumber(params, L"Enabled", 9); }, 9},
-        {"TwoBytes", [&] { WriteRaw(params, L"Enabled", REG_DWORD, {1, 0}); }, 3},
-        {"EightBytes", [&] { WriteRaw(params, L"Enabled", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}); }, 3},
-        {"FourBinaryBytes", [&] { WriteRaw(params, L"Enabled", REG_BINARY, {0, 0, 0, 0}); }, 0},  // type not checked
-    };
+    } cases[] = {{{9, 0, 0, 0}, REG_DWORD, 9},
+                 {{}, REG_DWORD, 3},
+                 {{1, 0}, REG_DWORD, 3},
+                 {{1, 0, 0, 0, 0, 0, 0, 0}, REG_QWORD, 3},
+                 {{0, 0, 0, 0}, REG_BINARY, 0}};
     for (const auto& c : cases) {
-        c.layDown();
-        QlUInt32 value = 0xEEEE, valueVB = 0xEEEE;
-        EXPECT_EQ(QuorlanGetLoadAtStartup(&value), 1u) << c.name;
-        EXPECT_EQ(QuorlanGetLoadAtStartupVB(&valueVB), 1u) << c.name;
-        EXPECT_EQ(value, c.value) << c.name;
-        EXPECT_EQ(valueVB, c.value) << c.name;
+        if (c.bytes.empty())
+            qlsim::RemoveValue(params, L"Enabled");
+        else
+            WriteRaw(params, L"Enabled", c.type, c.bytes);
+        EXPECT_EQ(recorded(), c.value) << c.bytes.size();
     }
-    EXPECT_EQ(QuorlanGetLoadAtStartup(nullptr), 0u);
-    EXPECT_EQ(QuorlanGetLoadAtStartupVB(nullptr), 0u);
 }
 
 }  // namespace
