@@ -145,7 +145,9 @@ TEST_F(ServerAddress, GettersReadTheStoredTextAsTheirFormAsks) {
         std::memset(socketAddress, 0xEE, sizeof socketAddress);
         EXPECT_EQ(QuorlanGetServerAddressEx(socketAddress), 1u);
         EXPECT_EQ(socketAddress[28], 0xEE) << "written past 28 bytes";
-        if (!*c.text) EXPECT_EQ(std::count(socketAddress, socketAddress + 28, 0), 28);
+        if (!*c.text) {
+            EXPECT_EQ(std::count(socketAddress, socketAddress + 28, 0), 28);
+        }
         EXPECT_EQ(ViaBstr(QuorlanGetServerAddressExVB), c.text);
         EXPECT_EQ(ViaBstr(QuorlanGetServerAddressByNameVB), c.byName);
 
@@ -189,7 +191,9 @@ TEST_F(ServerAddress, ByNameBuffersOfEveryShape) {
         EXPECT_EQ(QuorlanGetServerAddressByName(buffer.data(), &length), c.result) << c.length;
         EXPECT_EQ(length, c.after) << c.length;
         EXPECT_EQ(std::wstring(buffer.data()).substr(0, wcslen(c.text)), c.text) << c.length;
-        if (!*c.text) EXPECT_EQ(buffer[0], 0) << c.length;
+        if (!*c.text) {
+            EXPECT_EQ(buffer[0], 0) << c.length;
+        }
         EXPECT_EQ(buffer[16], L'#') << c.length << ": written past the text";
     }
 }
