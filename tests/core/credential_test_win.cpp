@@ -1,7 +1,8 @@
-// Credential connect, one-time passwords and external conditions, plain
-// and VB twin: the request sequence, the records the driver receives, and
-// no credential left in the process heap. (The 255-character bound of the
-// fields: text_field_test.cpp.)
+// Credential connect and external conditions, plain and VB twin: the
+// request sequence, the records the driver receives, and no credential left
+// in the process heap. (The 255-character bound of the fields:
+// text_field_test.cpp; one-time passwords, which are refused:
+// driver_absent_test_win.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -100,15 +101,6 @@ TEST_F(Credentials, NoCopyOfThePasswordRemainsInTheHeap) {
     ASSERT_EQ(QuorlanConnectWithPasswordVB("alice", ansiPassword, nullptr), 1u);
     EXPECT_FALSE(ProcessHeapsContain(password, bytes)) << "a converted argument was released without being wiped";
     EXPECT_EQ(Field(record(QLSIM_RECORD_CREDENTIAL), 516), u"Kq7-unlikely-Pw-5531");
-}
-
-TEST_F(Credentials, OneTimePasswordsAreNotSupported) {
-    QL_EXPORT(*library_, QuorlanConnectWithOTP);
-    QL_EXPORT(*library_, QuorlanConnectWithOTPVB);
-    EXPECT_EQ(QuorlanConnectWithOTP(L"user", L"123456"), 0u);
-    EXPECT_EQ(QuorlanConnectWithOTP(nullptr, nullptr), 0u);
-    EXPECT_EQ(QuorlanConnectWithOTPVB("user", "123456"), 0u);
-    EXPECT_TRUE(takeJournal().empty());
 }
 
 TEST_F(Credentials, ConditionSendsOneRecordWhenItHasAFirstText) {

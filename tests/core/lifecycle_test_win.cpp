@@ -38,7 +38,6 @@ struct VersionCase {
 
 const VersionCase kVersionCases[] = {
     {"SameGeneration", 0x0C0C422F, false, 0x0C0C422F, false},
-    {"SameGenerationOtherBuild", 0x0C0C0001, false, 0x0C0C0001, false},
     {"BuildNumber65535", 0x0C0CFFFF, false, 0x0C0CFFFF, false},
     {"OlderMinor", 0x0C0B422F, false, 0x0C0B422F, true},
     {"NewerMajor", 0x0D0C422F, false, 0x0D0C422F, true},

@@ -1,6 +1,6 @@
 // State-change notification on the overlapped handle, its cancellation, and
-// the client's named state-change event. (Without a driver:
-// driver_absent_test_win.cpp.)
+// the client's named state-change event. (Without a driver, and the VB twin
+// that does nothing: driver_absent_test_win.cpp.)
 #include <gtest/gtest.h>
 
 #include "qlclapi.h"
@@ -77,14 +77,6 @@ TEST_F(Notification, CancelWithNothingPendingReturnsZero) {
     EXPECT_EQ(cancel_(wait.get()), 0u);
     EXPECT_EQ(cancel_(nullptr), 0u) << "null must not cancel every request on the handle";
     EXPECT_EQ(notify_(nullptr), 0u);
-    EXPECT_TRUE(takeJournal().empty());
-}
-
-TEST_F(Notification, VisualBasicTwinDoesNothing) {
-    QL_EXPORT(*library_, QuorlanNotifyStateChangeVB);
-    PendingWait wait;
-    for (uint32_t argument : {0u, 1u, 0xFFFFFFFFu, uint32_t(uintptr_t(wait.get()))})
-        EXPECT_EQ(QuorlanNotifyStateChangeVB(argument), 0u);
     EXPECT_TRUE(takeJournal().empty());
 }
 

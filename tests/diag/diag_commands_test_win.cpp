@@ -1,7 +1,7 @@
 // Reports, bandwidth tests and custom tags through the exports and their VB
-// twins: the exact request bytes the diagnostics service received, the
-// settings that gate reports and tests, and nothing left behind (no
-// converted text in the heap, no handle).
+// twins: the request bytes the diagnostics service received, the settings
+// that gate reports and tests, and nothing left behind (no converted text in
+// the heap, no handle).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,85 +26,50 @@ protected:
     Library library_;
 };
 
-struct WireCase {
-    const char* name;
-    const wchar_t* memo;     // null: a null pointer
-    std::string memoOnWire;  // the bytes of the "memo" string on the wire, escapes included
-};
+std::string Start(const char* type, const std::string& memo) {
+    return R"({"memo":")" + memo + R"(","source":"API","type":")" + type + "\"}";
+}
 
 // The route of a caller's text to the wire: null and empty give the empty
-// string, UTF-16 arrives as UTF-8, and a text that cannot be converted is
-// sent empty. (Escapes and every form: the native JSON and UTF-8 tests.)
-const WireCase kWireCases[] = {
-    {"Plain", L"abc", "abc"},
-    {"Null", nullptr, ""},
-    {"Empty", L"", ""},
-    {"NonAsciiAndAPair", L"caf\u00e9 \xD83D\xDE00", "caf\xC3\xA9 \xF0\x9F\x98\x80"},
-    {"LoneHighSurrogateEmptiesTheText", L"abc\xD800", ""},
-};
-
-class DiagWire : public DiagCommands, public testing::WithParamInterface<WireCase> {};
-
-TEST_P(DiagWire, ReportAndBandwidthCarryTheMemoInWireOrder) {
+// string, UTF-16 and ANSI arrive as UTF-8, a text that cannot be converted
+// is sent empty, a null tag value is left out and a null key sends nothing.
+// (Escapes and every form: the native JSON and UTF-8 tests.)
+TEST_F(DiagCommands, TextsReachTheWireAsUtf8InWireOrder) {
     QL_EXPORT(library_, QuorlanStartReport);
     QL_EXPORT(library_, QuorlanStartBandwidthTest);
-    allowReportsAndTests();
-    const std::string memo = GetParam().memoOnWire;
-    EXPECT_EQ(QuorlanStartReport(GetParam().memo), 1u);
-    EXPECT_EQ(QuorlanStartBandwidthTest(GetParam().memo), 1u);
-    EXPECT_EQ(takeRequests(), (Messages{R"({"memo":")" + memo + R"(","source":"API","type":"startReport"})",
-                                        R"({"memo":")" + memo + R"(","source":"API","type":"startBandwidth"})"}));
-}
-
-TEST_P(DiagWire, TagCarriesKeyAndValueInWireOrder) {
     QL_EXPORT(library_, QuorlanSetCustomTag);
-    const wchar_t* text = GetParam().memo ? GetParam().memo : L"";
-    const std::string onWire = GetParam().memoOnWire;
-    EXPECT_EQ(QuorlanSetCustomTag(text, text), 1u);
-    EXPECT_EQ(QuorlanSetCustomTag(L"k", text), 1u);
-    EXPECT_EQ(takeRequests(), (Messages{R"({"key":")" + onWire + R"(","type":"customEvent","value":")" + onWire + "\"}",
-                                        R"({"key":"k","type":"customEvent","value":")" + onWire + "\"}"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, DiagWire, testing::ValuesIn(kWireCases),
-                         [](const testing::TestParamInfo<WireCase>& info) { return info.param.name; });
-
-TEST_F(DiagCommands, TagValueAbsentEmptyAndKeyNull) {
-    QL_EXPORT(library_, QuorlanSetCustomTag);
+    QL_EXPORT(library_, QuorlanStartReportVB);
+    QL_EXPORT(library_, QuorlanStartBandwidthTestVB);
     QL_EXPORT(library_, QuorlanSetCustomTagVB);
+    allowReportsAndTests();
+    const std::pair<const wchar_t*, std::string> kTexts[] = {
+        {L"abc", "abc"}, {nullptr, ""}, {L"", ""},
+        {L"caf\u00e9 \xD83D\xDE00", "caf\xC3\xA9 \xF0\x9F\x98\x80"}, {L"abc\xD800", ""}};
+    for (const auto& [text, onWire] : kTexts) {
+        EXPECT_EQ(QuorlanStartReport(text), 1u);
+        EXPECT_EQ(QuorlanStartBandwidthTest(text), 1u);
+        EXPECT_EQ(QuorlanSetCustomTag(text ? text : L"", text ? text : L""), 1u);
+        EXPECT_EQ(takeRequests(), (Messages{Start("startReport", onWire), Start("startBandwidth", onWire),
+                                            R"({"key":")" + onWire + R"(","type":"customEvent","value":")" + onWire + "\"}"}))
+            << onWire;
+    }
     EXPECT_EQ(QuorlanSetCustomTag(L"abc", nullptr), 1u);
-    EXPECT_EQ(QuorlanSetCustomTag(L"abc", L""), 1u);
     EXPECT_EQ(QuorlanSetCustomTagVB("vb", nullptr), 1u);
     EXPECT_EQ(QuorlanSetCustomTagVB("vb", "v\xE9"), 1u) << "ANSI 0xE9 is e-acute in the prefix's code page";
-    EXPECT_EQ(takeRequests(), (Messages{R"({"key":"abc","type":"customEvent"})",
-                                        R"({"key":"abc","type":"customEvent","value":""})",
-                                        R"({"key":"vb","type":"customEvent"})",
-                                        "{\"key\":\"vb\",\"type\":\"customEvent\",\"value\":\"v\xC3\xA9\"}"}));
+    EXPECT_EQ(QuorlanStartBandwidthTestVB("m\xE9"), 1u);
+    EXPECT_EQ(QuorlanStartReportVB(nullptr), 1u);
+    EXPECT_EQ(takeRequests(), (Messages{R"({"key":"abc","type":"customEvent"})", R"({"key":"vb","type":"customEvent"})",
+                                        "{\"key\":\"vb\",\"type\":\"customEvent\",\"value\":\"v\xC3\xA9\"}",
+                                        Start("startBandwidth", "m\xC3\xA9"), Start("startReport", "")}));
     const uint64_t before = connections();
     EXPECT_EQ(QuorlanSetCustomTag(nullptr, L"value"), 0u);
     EXPECT_EQ(QuorlanSetCustomTagVB(nullptr, "value"), 0u);
     EXPECT_EQ(connections(), before) << "a null key must not reach the pipe";
 }
 
-TEST_F(DiagCommands, TwinsSendTheirOwnCommandFromAnsi) {
-    QL_EXPORT(library_, QuorlanStartReportVB);
-    QL_EXPORT(library_, QuorlanStartBandwidthTestVB);
-    allowReportsAndTests();
-    EXPECT_EQ(QuorlanStartBandwidthTestVB("m\xE9"), 1u);
-    EXPECT_EQ(QuorlanStartReportVB(nullptr), 1u);
-    EXPECT_EQ(takeRequests(), (Messages{"{\"memo\":\"m\xC3\xA9\",\"source\":\"API\",\"type\":\"startBandwidth\"}",
-                                        R"({"memo":"","source":"API","type":"startReport"})"}));
-}
-
 // The gates: each command reads its own setting, a value of 0 or a read
 // that fails keeps it back, and then no connection is made at all. (How
 // the stores are read: tests/config.)
-struct GateCase {
-    const char* name;
-    void (*store)();
-    bool reportSent, bandwidthSent;
-};
-
 void Text(uint32_t id, const wchar_t* value) {
     ASSERT_TRUE(SettingsStores::UseTextStore());
     ASSERT_TRUE(SettingsStores::SetText(id, value));
@@ -118,32 +83,35 @@ void Blob(std::vector<qlsim::BlobEntry> entries) {
 
 qlsim::BlobEntry Number(uint32_t id, uint32_t value) { return qlsim::BlobEntry{id, 0, qlsim::NumberData(value), -1}; }
 
-const GateCase kGateCases[] = {
+const struct GateCase {
+    const char* name;
+    void (*store)();
+    bool reportSent, bandwidthSent;
+} kGateCases[] = {
     {"NothingStored", [] {}, false, false},
-    {"ReportsOnly", [] { Text(24850, L"1"); }, true, false},
-    {"BandwidthOnly", [] { Text(24872, L"7"); }, false, true},
-    {"BothZero", [] { Text(24850, L"0"), Text(24872, L"0"); }, false, false},
+    {"ReportsOnly", [] { Text(24850, L"1"), Text(24872, L"0"); }, true, false},
+    {"BandwidthOnly", [] { Text(24850, L"0"), Text(24872, L"7"); }, false, true},
     {"BothInTheBinaryStore", [] { Blob({Number(24872, 2), Number(24850, 1)}); }, true, true},
     {"UnreadableStore", [] { Blob({qlsim::BlobEntry{24850, 0, {1, 0, 0, 0}, 5}}); }, false, false},
 };
 
-class DiagGate : public DiagCommands, public testing::WithParamInterface<GateCase> {};
-
-TEST_P(DiagGate, SendsOnlyWhatItsSettingAllows) {
+TEST_F(DiagCommands, SendOnlyWhatTheirSettingAllows) {
     QL_EXPORT(library_, QuorlanStartReport);
     QL_EXPORT(library_, QuorlanStartBandwidthTestVB);
-    GetParam().store();
-    EXPECT_EQ(QuorlanStartReport(L"r"), GetParam().reportSent ? 1u : 0u);
-    EXPECT_EQ(QuorlanStartBandwidthTestVB("b"), GetParam().bandwidthSent ? 1u : 0u);
-    Messages expected;
-    if (GetParam().reportSent) expected.push_back(R"({"memo":"r","source":"API","type":"startReport"})");
-    if (GetParam().bandwidthSent) expected.push_back(R"({"memo":"b","source":"API","type":"startBandwidth"})");
-    EXPECT_EQ(takeRequests(), expected);
-    EXPECT_EQ(connections(), expected.size()) << "a request the setting refused still opened the pipe";
+    for (const GateCase& c : kGateCases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(SettingsStores::Clear() && SettingsStores::UseBinaryStore());
+        c.store();
+        const uint64_t before = connections();
+        EXPECT_EQ(QuorlanStartReport(L"r"), c.reportSent ? 1u : 0u);
+        EXPECT_EQ(QuorlanStartBandwidthTestVB("b"), c.bandwidthSent ? 1u : 0u);
+        Messages expected;
+        if (c.reportSent) expected.push_back(Start("startReport", "r"));
+        if (c.bandwidthSent) expected.push_back(Start("startBandwidth", "b"));
+        EXPECT_EQ(takeRequests(), expected);
+        EXPECT_EQ(connections() - before, expected.size()) << "a request the setting refused still opened the pipe";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Stores, DiagGate, testing::ValuesIn(kGateCases),
-                         [](const testing::TestParamInfo<GateCase>& info) { return info.param.name; });
 
 TEST_F(DiagCommands, ServiceRefusalsAreFailures) {
     QL_EXPORT(library_, QuorlanStartReport);

@@ -57,20 +57,17 @@ public:
         return messages_;
     }
     void throwNext() { throwNext_ = true; }
-    // Between close and the next open no notifier may call: its destruction
-    // has returned.
-    void open() { setClosed(false); }
-    void close() { setClosed(true); }
+    // While closed no notifier may call: its destruction has returned.
+    void setClosed(bool closed) {
+        std::lock_guard<std::mutex> hold(lock_);
+        closed_ = closed;
+    }
     int callsAfterClose() {
         std::lock_guard<std::mutex> hold(lock_);
         return callsAfterClose_;
     }
 
 private:
-    void setClosed(bool closed) {
-        std::lock_guard<std::mutex> hold(lock_);
-        closed_ = closed;
-    }
     std::mutex lock_;
     std::condition_variable arrived_;
     std::vector<json> messages_;
@@ -98,19 +95,13 @@ double TimedDestroy(std::unique_ptr<INotifier>& notifier, Recorder& recorder) {
     const auto start = std::chrono::steady_clock::now();
     notifier.reset();
     const double ms = Milliseconds(start);
-    recorder.close();
+    recorder.setClosed(true);
     return ms;
 }
 
 int SubscriberCount(qlsim::DiagSimControl& service) {
     int count = -1;
     return service.subscribers(count) ? count : -1;
-}
-
-uint64_t ConnectionCount(qlsim::DiagSimControl& service) {
-    uint64_t count = 0;
-    service.connections(count);
-    return count;
 }
 
 size_t ThreadCount() {
@@ -130,7 +121,7 @@ size_t ThreadCount() {
 double CycleWithoutTrace(int cycles) {
     Recorder recorder;
     auto cycle = [&](int i) {
-        recorder.open();
+        recorder.setClosed(false);
         std::unique_ptr<INotifier> notifier(CreateNotifier(recorder, kSubscription));
         if (i % 4) Sleep(i % 7);
         return TimedDestroy(notifier, recorder);
@@ -193,7 +184,7 @@ TEST_F(Notifier, ReconnectsAtOnceAndDropsWhatIsNotAMessage) {
     std::unique_ptr<INotifier> notifier(CreateNotifier(recorder, kSubscription));
     ASSERT_TRUE(WaitUntil([&] { return SubscriberCount(service()) == 1; }, 5000));
     EXPECT_EQ(takeRequests(), std::vector<std::string>{kSubscriptionText});
-    const uint64_t connected = ConnectionCount(service());
+    const uint64_t connected = connections();
 
     // Not JSON, and a listener that throws: dropped, the connection stays.
     recorder.throwNext();
@@ -202,18 +193,18 @@ TEST_F(Notifier, ReconnectsAtOnceAndDropsWhatIsNotAMessage) {
     ASSERT_TRUE(service().notify(std::string(200, '[') + std::string(200, ']')));
     ASSERT_TRUE(service().notify(R"({"b":2})"));
     ASSERT_TRUE(recorder.waitFor(2));
-    EXPECT_EQ(ConnectionCount(service()), connected);
+    EXPECT_EQ(connections(), connected);
 
     // 501 bytes end the connection, 500 arrive; a dropped connection is made
     // again at once, without a loss reported in between.
     ASSERT_TRUE(service().notifySized(501));
-    ASSERT_TRUE(WaitUntil([&] { return ConnectionCount(service()) == connected + 1; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return connections() == connected + 1; }, 2000));
     ASSERT_TRUE(WaitUntil([&] { return SubscriberCount(service()) == 1; }, 2000));
     ASSERT_TRUE(service().notifySized(500));
     ASSERT_TRUE(recorder.waitFor(3));
     EXPECT_EQ(recorder.messages()[2].dump().size(), 500u);
     ASSERT_TRUE(service().dropSubscribers());
-    ASSERT_TRUE(WaitUntil([&] { return ConnectionCount(service()) == connected + 2; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return connections() == connected + 2; }, 2000));
     ASSERT_TRUE(WaitUntil([&] { return SubscriberCount(service()) == 1; }, 2000));
     ASSERT_TRUE(service().notify(R"({"c":3})"));
     ASSERT_TRUE(recorder.waitFor(4));
