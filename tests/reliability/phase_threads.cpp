@@ -96,7 +96,6 @@ void RunThreads(Suite& suite, unsigned seconds) {
     stop = true;
     for (auto& w : workers) w.join();
     switcher.join();
-    suite.tally().torn += torn;
     for (size_t i = 0; i < targets.size(); ++i) suite.check("threads", targets[i].entry->name, problems[i]);
     printf("  %d threads for %u s, %" PRIu64 " state switches, %" PRIu64 " torn answers\n", kThreads, seconds,
            switches.load(), torn.load());

@@ -18,17 +18,10 @@ std::string Suite::call(const Target& target, const std::vector<const PieceMaker
     ++tally_.calls;
     if (answer) *answer = AnswerOf(*target.entry, prepared, outcome);
     std::string problems = Finish(*target.entry, prepared, outcome);
-    if (outcome.faulted)
-        ++tally_.faults;
-    else if (!problems.empty())
-        ++tally_.problems;
     if (bounded && outcome.milliseconds > kCallBoundMs) {
-        ++tally_.slowCalls;
         Append(problems, "took " + std::to_string(int(outcome.milliseconds)) + " ms");
     }
-    const std::string damage = validateHeaps ? HeapDamage() : "";
-    if (!damage.empty()) ++tally_.heapDamage;
-    Append(problems, damage);
+    if (validateHeaps) Append(problems, HeapDamage());
     return problems.empty() ? problems : target.entry->name + "(" + prepared.label + "): " + problems;
 }
 

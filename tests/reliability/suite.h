@@ -28,8 +28,7 @@ using qltest::Hex;
 constexpr double kCallBoundMs = 3000;
 
 struct Tally {
-    std::atomic<uint64_t> calls{0}, faults{0}, problems{0}, slowCalls{0}, hangs{0}, torn{0}, heapDamage{0};
-    std::atomic<uint64_t> passed{0}, failed{0};
+    std::atomic<uint64_t> calls{0}, passed{0}, failed{0};
 };
 
 // An export the suite calls: its table entry, its address, and what the
