@@ -1,9 +1,7 @@
-"""What the static checks share: where the sources and the two builds are
+"""What the static checks share: the sources, the two builds
 (QLCLAPI_WIN32_DIR and QLCLAPI_WIN64_DIR, else build/win32 and build/win64),
-the built images, and a runner that closes with "N passed, M failed".
-
-The checks run with Debian's python3 (/usr/bin/python3), whose python3-pefile
-reads the images; scripts/setup.sh installs it."""
+their images as Debian's python3-pefile reads them, and a runner that closes
+with "N passed, M failed"."""
 import functools
 import os
 import sys

@@ -29,10 +29,10 @@ def caller_symbol(arch, export) -> str:
 
 
 class ImportLibraries(unittest.TestCase):
-    # Each symbol a caller references must send the loader to the name the
-    # DLL exports, in qlclapi.dll, as code; and nothing else is offered.
+    # Each symbol a caller references must send the loader to the listed name
+    # (which the DLL exports: pe_checks.py), in qlclapi.dll, as code; and
+    # nothing else is offered.
     def check(self, arch, library):
-        dll_exports = exports(image(arch.build_dir / "qlclapi.dll"))
         self.assertEqual(library.machines, {arch.machine})
         by_symbol = {i.symbol: i for i in library.imports}
         self.assertEqual(missing_and_unexpected(by_symbol, [caller_symbol(arch, e) for e in EXPORTS]), AGREE)
@@ -40,7 +40,6 @@ class ImportLibraries(unittest.TestCase):
             entry = by_symbol.get(caller_symbol(arch, export))
             if entry:
                 self.assertEqual((entry.import_name, entry.dll, entry.code), (export.name, "qlclapi.dll", True))
-                self.assertIn(entry.import_name, dll_exports)
 
     def test_microsoft_format(self):
         for arch in ARCHS:
@@ -134,7 +133,6 @@ class VisualBasicModule(unittest.TestCase):
     # PtrSafe. The plain exports take __cdecl, which only 64-bit Office can
     # call: they belong under #If Win64 and nowhere else.
     def test_each_declare_suits_its_branch(self):
-        x64_exports = exports(image(X64.build_dir / "qlclapi.dll"))
         for d in DECLARES:
             with self.subTest(f"line {d.line}: {d.entry}"):
                 self.assertEqual(d.lib, "qlclapi.dll")
@@ -143,7 +141,7 @@ class VisualBasicModule(unittest.TestCase):
                     self.assertNotIn("LongPtr", [p.type for p in d.parameters])
                 if not STDCALL.get(d.entry):
                     self.assertTrue(d.vba7 and d.win64, "a __cdecl export outside #If Win64")
-                    self.assertIn(d.entry, x64_exports)
+                    self.assertIn(d.entry, STDCALL, "not a listed export")
 
     def test_state_constants_have_the_headers_values(self):
         vb = {c.name: (c.type, c.value) for c in CONSTANTS if c.name.startswith("QL_STATE_")}

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,27 +19,32 @@
 
 #include "call_guard.h"
 #include "export_table.h"
+#include "guarded_memory.h"
 
 namespace qlrel {
 
-// One argument, or a buffer with its length, ready for one call.
+// One argument, or a buffer with its length, ready for one call: its
+// values and the guarded blocks they point into.
 class Piece {
 public:
     virtual ~Piece() = default;
     const std::vector<uintptr_t>& values() const { return values_; }
-    // After the call: empty, or what the export did wrong to this argument.
-    // Releases what the argument holds (not after a fault, when the
-    // export's state is unknown).
-    virtual std::string afterCall(const CallOutcome& outcome) = 0;
-    // Whether `address` is right behind one of the argument's buffers.
-    virtual bool guards(uintptr_t address) const = 0;
+    // After the call: empty, or what the export did wrong to this argument
+    // (here: wrote in front of a block). Releases what the argument holds
+    // (not after a fault, when the export's state is unknown).
+    virtual std::string afterCall(const CallOutcome&) { return damage(); }
+    // Whether `address` is right behind one of the argument's blocks.
+    bool guards(uintptr_t address) const;
     // What the export stored through this argument, taken before afterCall,
-    // with pointers into the argument's own buffer made relative to it, so
+    // with pointers into the argument's own blocks made relative to them, so
     // that two calls giving the same answer give the same bytes.
-    virtual std::string answer() const { return ""; }
+    virtual std::string answer() const;
 
 protected:
+    GuardedBlock& add(size_t size, uint8_t fill = 0xCC);
+    std::string damage() const;
     std::vector<uintptr_t> values_;
+    std::deque<GuardedBlock> blocks_;  // a deque: a GuardedBlock never moves
 };
 
 struct PieceMaker {
@@ -72,6 +78,9 @@ PreparedCall Prepare(const std::vector<const PieceMaker*>& makers);
 std::string AnswerOf(const ExportEntry& entry, const PreparedCall& call, const CallOutcome& outcome);
 // Checks every piece; closes a returned handle. Empty, or the problems.
 std::string Finish(const ExportEntry& entry, PreparedCall& call, const CallOutcome& outcome);
+
+// Adds `problem`, when there is one, to `problems` after `separator`.
+void Append(std::string& problems, const std::string& problem, const char* separator = "; ");
 
 // Called for an OVERLAPPED the export left pending, to make the driver end
 // it: completes the simulated driver's pending requests and says whether it

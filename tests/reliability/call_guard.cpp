@@ -1,5 +1,6 @@
 #include "call_guard.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace qlrel {
@@ -18,24 +19,12 @@ struct Trap {
 };
 thread_local Trap t_trap;
 
+// Errors (access violations, illegal instructions, heap corruption, stack
+// buffer overruns, ...), breakpoints and misalignment; not, among others,
+// the C++ exceptions the library throws and catches itself.
 bool IsFault(DWORD code) {
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-    case EXCEPTION_DATATYPE_MISALIGNMENT:
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_PRIV_INSTRUCTION:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_INT_OVERFLOW:
-    case EXCEPTION_STACK_OVERFLOW:
-    case EXCEPTION_BREAKPOINT:
-    case 0xC0000374:  // heap corruption
-    case 0xC0000409:  // stack buffer overrun
-        return true;
-    default:
-        return false;  // among others, C++ exceptions the library throws and catches itself
-    }
+    return (code & 0xF0000000u) == 0xC0000000u || code == EXCEPTION_BREAKPOINT ||
+           code == EXCEPTION_DATATYPE_MISALIGNMENT;
 }
 
 LONG CALLBACK CatchFault(EXCEPTION_POINTERS* pointers) {
@@ -49,15 +38,6 @@ LONG CALLBACK CatchFault(EXCEPTION_POINTERS* pointers) {
     __builtin_longjmp(trap.jump, 1);
 }
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return double(f.QuadPart);
-    }();
-    return double(to.QuadPart - from.QuadPart) * 1000.0 / frequency;
-}
-
 }  // namespace
 
 void InstallFaultTrap() { AddVectoredExceptionHandler(1, CatchFault); }
@@ -66,8 +46,7 @@ void InstallFaultTrap() { AddVectoredExceptionHandler(1, CatchFault); }
 __attribute__((noinline)) CallOutcome GuardedCall(const ExportEntry& entry, void* function, const uintptr_t* args) {
     Trap& trap = t_trap;  // touched here, so the handler finds it without allocating
     CallOutcome outcome;
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const auto start = std::chrono::steady_clock::now();
     if (__builtin_setjmp(trap.jump) == 0) {
         trap.armed = true;
         outcome.result = entry.call(function, args);
@@ -78,8 +57,7 @@ __attribute__((noinline)) CallOutcome GuardedCall(const ExportEntry& entry, void
         outcome.address = trap.address;
         outcome.write = trap.write;
     }
-    QueryPerformanceCounter(&end);
-    outcome.milliseconds = Milliseconds(start, end);
+    outcome.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     return outcome;
 }
 

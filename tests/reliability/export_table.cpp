@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -24,33 +25,18 @@ template <typename R, typename... A>
 struct Signature<R(__stdcall*)(A...)> : Signature<R (*)(A...)> {};
 #endif
 
-template <typename P>
-P Cast(uintptr_t value) {
-    if constexpr (std::is_pointer_v<P>)
-        return reinterpret_cast<P>(value);
-    else
-        return static_cast<P>(value);
-}
-
 template <typename T>
 uint64_t Widen(T value) {
-    if constexpr (std::is_pointer_v<T>)
-        return reinterpret_cast<uintptr_t>(value);
-    else
-        return static_cast<uint64_t>(static_cast<std::make_unsigned_t<T>>(value));
+    if constexpr (std::is_pointer_v<T>) return reinterpret_cast<uintptr_t>(value);
+    else return static_cast<uint64_t>(static_cast<std::make_unsigned_t<T>>(value));
 }
 
+// The arguments cast to the export's own parameter types ((P) converts a
+// word to a pointer or to a number alike).
 template <typename Pfn, size_t... I>
 uint64_t CallWith(void* function, const uintptr_t* args, std::index_sequence<I...>) {
     using Arguments = typename Signature<Pfn>::Arguments;
-    const Pfn typed = reinterpret_cast<Pfn>(function);
-    using Return = typename Signature<Pfn>::Return;
-    if constexpr (std::is_void_v<Return>) {
-        typed(Cast<std::tuple_element_t<I, Arguments>>(args[I])...);
-        return 0;
-    } else {
-        return Widen(typed(Cast<std::tuple_element_t<I, Arguments>>(args[I])...));
-    }
+    return Widen(reinterpret_cast<Pfn>(function)((std::tuple_element_t<I, Arguments>)args[I]...));
 }
 
 template <typename Pfn>
@@ -76,13 +62,6 @@ ExportEntry Described(const char* name, std::vector<size_t> required) {
     return ExportEntry{name, true, true, R, {S...}, std::move(required), &Call<Pfn>};
 }
 
-[[maybe_unused]] ExportEntry Undescribed(const char* name) {
-    return ExportEntry{name, true, false, Result::value, {}, {}, nullptr};
-}
-[[maybe_unused]] ExportEntry Unlisted(const char* name) {
-    return ExportEntry{name, false, true, Result::value, {}, {}, nullptr};
-}
-
 }  // namespace
 
 const std::vector<ExportEntry>& Exports() {
@@ -93,33 +72,19 @@ const std::vector<ExportEntry>& Exports() {
 }
 
 std::string ShapeProblem(const ExportEntry& entry) {
-    const auto& s = entry.shapes;
-    for (size_t i = 0; i < s.size(); ++i) {
-        const bool buffer = s[i] == Shape::buffer || s[i] == Shape::wbuffer;
-        const bool length = s[i] == Shape::bytes_in || s[i] == Shape::bytes_inout;
-        if (buffer && (i + 1 == s.size() || (s[i + 1] != Shape::bytes_in && s[i + 1] != Shape::bytes_inout)))
-            return std::string(ShapeName(s[i])) + " is not followed by bytes_in or bytes_inout";
-        if (length && (i == 0 || (s[i - 1] != Shape::buffer && s[i - 1] != Shape::wbuffer)))
-            return std::string(ShapeName(s[i])) + " does not follow a buffer";
-        if (s[i] == Shape::sockaddr_array && (i + 1 == s.size() || s[i + 1] != Shape::count_inout))
-            return "sockaddr_array is not followed by count_inout";
-        if (s[i] == Shape::count_inout && (i == 0 || s[i - 1] != Shape::sockaddr_array))
-            return "count_inout does not follow a sockaddr_array";
+    auto is = [&](size_t i, std::initializer_list<Shape> any) {
+        return i < entry.shapes.size() && std::count(any.begin(), any.end(), entry.shapes[i]) > 0;
+    };
+    // Every buffer right before its length and every address array right
+    // before its count; no length or count anywhere else. (i - 1 wraps past
+    // the end for i = 0.)
+    for (size_t i = 0; i <= entry.shapes.size(); ++i) {
+        if (is(i - 1, {Shape::buffer, Shape::wbuffer}) != is(i, {Shape::bytes_in, Shape::bytes_inout}))
+            return "a buffer and its bytes_in or bytes_inout are not side by side";
+        if (is(i - 1, {Shape::sockaddr_array}) != is(i, {Shape::count_inout}))
+            return "a sockaddr_array and its count_inout are not side by side";
     }
     return "";
-}
-
-const char* ShapeName(Shape shape) {
-    switch (shape) {
-#define QLREL_NAME(s) \
-    case Shape::s: return #s;
-        QLREL_NAME(u32_in) QLREL_NAME(u16_in) QLREL_NAME(u32_out) QLREL_NAME(u16_out) QLREL_NAME(u64_out)
-        QLREL_NAME(sockaddr_out) QLREL_NAME(sockaddr_array) QLREL_NAME(count_inout) QLREL_NAME(sockaddr_in)
-        QLREL_NAME(buffer) QLREL_NAME(wbuffer) QLREL_NAME(bytes_in) QLREL_NAME(bytes_inout) QLREL_NAME(bstr_out)
-        QLREL_NAME(wtext_in) QLREL_NAME(atext_in) QLREL_NAME(overlapped)
-#undef QLREL_NAME
-    }
-    return "?";
 }
 
 }  // namespace qlrel

@@ -3,19 +3,18 @@
 #include <windows.h>
 
 #include <cstring>
-#include <utility>
 
 namespace qlrel {
 
 namespace {
 constexpr size_t kPage = 4096;
 constexpr size_t kCanaryBytes = 64;
+constexpr uint8_t kCanary = 0xA5;
 }  // namespace
 
 GuardedBlock::GuardedBlock(size_t size, uint8_t fill) : size_(size) {
     const size_t dataPages = (size + kCanaryBytes + kPage - 1) / kPage;
-    reserved_ = (dataPages + 1) * kPage;
-    base_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, reserved_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    base_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, (dataPages + 1) * kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
     if (!base_) return;
     DWORD old;
     VirtualProtect(base_ + dataPages * kPage, kPage, PAGE_NOACCESS, &old);
@@ -24,36 +23,19 @@ GuardedBlock::GuardedBlock(size_t size, uint8_t fill) : size_(size) {
     memset(data_, fill, size);
 }
 
-GuardedBlock::~GuardedBlock() { release(); }
-
-GuardedBlock::GuardedBlock(GuardedBlock&& other) noexcept { *this = std::move(other); }
-
-GuardedBlock& GuardedBlock::operator=(GuardedBlock&& other) noexcept {
-    if (this != &other) {
-        release();
-        std::swap(base_, other.base_);
-        std::swap(reserved_, other.reserved_);
-        std::swap(data_, other.data_);
-        std::swap(size_, other.size_);
-    }
-    return *this;
-}
-
-void GuardedBlock::release() {
+GuardedBlock::~GuardedBlock() {
     if (base_) VirtualFree(base_, 0, MEM_RELEASE);
-    base_ = data_ = nullptr;
-    size_ = reserved_ = 0;
 }
 
 std::string GuardedBlock::damage() const {
-    for (const uint8_t* at = base_; at < data_; ++at)
+    for (const uint8_t* at = base_; at && at < data_; ++at)
         if (*at != kCanary) return "wrote " + std::to_string(data_ - at) + " bytes before the buffer";
     return "";
 }
 
 bool GuardedBlock::guards(uintptr_t address) const {
     const uintptr_t guard = reinterpret_cast<uintptr_t>(data_ + size_);
-    return base_ && address >= guard && address < guard + kPage;
+    return data_ && address >= guard && address < guard + kPage;
 }
 
 }  // namespace qlrel

@@ -11,33 +11,24 @@ namespace qlrel {
 
 class GuardedBlock {
 public:
-    GuardedBlock() = default;
     explicit GuardedBlock(size_t size, uint8_t fill = 0xCC);
     ~GuardedBlock();
-    GuardedBlock(GuardedBlock&& other) noexcept;
-    GuardedBlock& operator=(GuardedBlock&& other) noexcept;
     GuardedBlock(const GuardedBlock&) = delete;
     GuardedBlock& operator=(const GuardedBlock&) = delete;
 
     uint8_t* data() const { return data_; }
     size_t size() const { return size_; }
-    bool allocated() const { return base_ != nullptr; }
     // Empty, or what happened to the canaries in front of the data.
     std::string damage() const;
     // Whether `address` lies in the guard page right behind the data.
     bool guards(uintptr_t address) const;
     // Gives the memory up without freeing it (a driver may still write it).
-    void abandon() { base_ = data_ = nullptr; }
+    void abandon() { base_ = nullptr; }
 
 private:
-    void release();
-
     uint8_t* base_ = nullptr;
-    size_t reserved_ = 0;
     uint8_t* data_ = nullptr;
     size_t size_ = 0;
 };
-
-constexpr uint8_t kCanary = 0xA5;
 
 }  // namespace qlrel

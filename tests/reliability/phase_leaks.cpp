@@ -3,6 +3,7 @@
 // pages, handles by the system's handle table and by the value the next
 // handle gets.
 #include <cstdio>
+#include <functional>
 
 #include "support/process_usage.h"
 #include "suite.h"
@@ -16,28 +17,28 @@ constexpr int kMinLoops = 20;
 constexpr double kBudgetMs = 4000;  // per export: a call that sleeps gets fewer loops
 constexpr int kLoadCycles = 200;
 
-using qltest::MeasureProcessUsage;
-using qltest::ProcessUsage;
-
-struct Growth {
-    int64_t heapBytes, heapBlocks, privateBytes, handles;
-};
-
-Growth Between(const ProcessUsage& before, const ProcessUsage& after) {
-    return {int64_t(after.heapBytes) - int64_t(before.heapBytes),
-            int64_t(after.heapBlocks) - int64_t(before.heapBlocks),
-            int64_t(after.privateBytes) - int64_t(before.privateBytes), after.handles - before.handles};
-}
-
-// Growth that a loop of `loops` calls may show without a leak: Wine's own
-// bookkeeping wobbles by a few blocks, a leak grows with every call.
-std::string Judge(const Growth& g, int loops) {
+// Runs `loops` rounds of `round` between two measurements, prints the
+// growth after `what` and judges it: Wine's own bookkeeping wobbles by a few
+// blocks, a leak grows with every round. The next handle's value may creep
+// up by `handleCreep`.
+std::string Growth(const std::string& what, int loops, uintptr_t handleCreep, const std::function<void(int)>& round) {
+    const qltest::ProcessUsage before = qltest::MeasureProcessUsage();
+    const uintptr_t handleBefore = qltest::NextHandleValue();
+    for (int i = 0; i < loops; ++i) round(i);
+    const qltest::ProcessUsage after = qltest::MeasureProcessUsage();
+    const int64_t heapBytes = int64_t(after.heapBytes) - int64_t(before.heapBytes);
+    const int64_t heapBlocks = int64_t(after.heapBlocks) - int64_t(before.heapBlocks);
+    const int64_t privateBytes = int64_t(after.privateBytes) - int64_t(before.privateBytes);
+    const int64_t handles = after.handles - before.handles;
+    printf("  %-48s %5d rounds: heap %+lld bytes %+lld blocks, private %+lld, handles %+lld\n", what.c_str(), loops,
+           static_cast<long long>(heapBytes), static_cast<long long>(heapBlocks),
+           static_cast<long long>(privateBytes), static_cast<long long>(handles));
     std::string problems;
-    auto note = [&](const std::string& p) { problems += (problems.empty() ? "" : "; ") + p; };
-    if (g.heapBlocks >= loops / 4 + 8 || g.heapBytes >= 16 * 1024)
-        note("heap grew by " + std::to_string(g.heapBytes) + " bytes in " + std::to_string(g.heapBlocks) + " blocks");
-    if (g.handles > 0) note(std::to_string(g.handles) + " handles left open");
-    if (g.privateBytes >= 1024 * 1024) note("committed private memory grew by " + std::to_string(g.privateBytes));
+    if (heapBlocks >= loops / 4 + 8 || heapBytes >= 16 * 1024)
+        Append(problems, "heap grew by " + std::to_string(heapBytes) + " bytes in " + std::to_string(heapBlocks) + " blocks");
+    if (handles > 0) Append(problems, std::to_string(handles) + " handles left open");
+    if (privateBytes >= 1024 * 1024) Append(problems, "committed private memory grew by " + std::to_string(privateBytes));
+    if (qltest::NextHandleValue() > handleBefore + handleCreep) Append(problems, "handle values creep upward");
     return problems;
 }
 
@@ -45,35 +46,20 @@ std::string Judge(const Growth& g, int loops) {
 
 void RunLeaks(Suite& suite) {
     ApplyState(suite.sim(), 0);
-    uint64_t calls = 0;
     for (const Target& target : suite.targets()) {
         suite.progress("leaks", target.entry->name.c_str());
         const int loops = std::max(kMinLoops, std::min(kMaxLoops, int(kBudgetMs / std::max(target.benignMs, 0.01))));
         // Commands move the state; each loop starts from state A again.
         for (int i = 0; i < 10; ++i) suite.callBenign(target, false);
         if (target.changesState) ApplyState(suite.sim(), 0);
-        const ProcessUsage before = MeasureProcessUsage();
-        const uintptr_t handleBefore = qltest::NextHandleValue();
         std::string problems;
-        for (int i = 0; i < loops; ++i) {
-            std::string p = suite.callBenign(target, i % 500 == 0);
-            if (!p.empty() && problems.empty()) problems = p;
-        }
-        calls += loops;
-        if (target.changesState) ApplyState(suite.sim(), 0);
-        const ProcessUsage after = MeasureProcessUsage();
-        const Growth g = Between(before, after);
-        std::string judged = Judge(g, loops);
-        if (qltest::NextHandleValue() > handleBefore + 4 * 16)
-            judged += (judged.empty() ? "" : "; ") + std::string("handle values creep upward");
-        printf("  %-48s %5d calls: heap %+lld bytes %+lld blocks, private %+lld, handles %+lld\n",
-               target.entry->name.c_str(), loops, static_cast<long long>(g.heapBytes),
-               static_cast<long long>(g.heapBlocks), static_cast<long long>(g.privateBytes),
-               static_cast<long long>(g.handles));
+        std::string judged = Growth(target.entry->name, loops, 4 * 16, [&](int i) {
+            const std::string p = suite.callBenign(target, i % 500 == 0);
+            if (problems.empty()) problems = p;
+            if (target.changesState && i + 1 == loops) ApplyState(suite.sim(), 0);
+        });
         suite.check("leaks", target.entry->name, problems.empty() ? judged : problems);
     }
-    suite.sim().reset();
-    printf("  %llu calls\n", static_cast<unsigned long long>(calls));
 }
 
 // Load and unload, with no other reference to the library held: its attach
@@ -81,21 +67,10 @@ void RunLeaks(Suite& suite) {
 void RunLoadCycles(Suite& suite) {
     suite.progress("leaks", "LoadLibrary/FreeLibrary");
     for (int i = 0; i < 5; ++i) FreeLibrary(LoadLibraryW(L"qlclapi.dll"));
-    const ProcessUsage before = MeasureProcessUsage();
-    const uintptr_t handleBefore = qltest::NextHandleValue();
-    for (int i = 0; i < kLoadCycles; ++i) {
-        HMODULE module = LoadLibraryW(L"qlclapi.dll");
-        if (module) FreeLibrary(module);
-        suite.progress("leaks", "LoadLibrary/FreeLibrary");
-    }
-    const ProcessUsage after = MeasureProcessUsage();
-    const Growth g = Between(before, after);
-    std::string judged = Judge(g, kLoadCycles);
-    if (qltest::NextHandleValue() != handleBefore) judged += (judged.empty() ? "" : "; ") + std::string("handle value moved");
-    printf("  %d load/unload cycles: heap %+lld bytes %+lld blocks, private %+lld, handles %+lld\n", kLoadCycles,
-           static_cast<long long>(g.heapBytes), static_cast<long long>(g.heapBlocks),
-           static_cast<long long>(g.privateBytes), static_cast<long long>(g.handles));
-    suite.check("leaks", "load/unload cycles", judged);
+    suite.check("leaks", "load/unload cycles", Growth("load/unload cycles", kLoadCycles, 0, [&](int) {
+                    if (HMODULE module = LoadLibraryW(L"qlclapi.dll")) FreeLibrary(module);
+                    suite.progress("leaks", "LoadLibrary/FreeLibrary");
+                }));
 }
 
 }  // namespace qlrel

@@ -37,45 +37,23 @@ enum class Result {
     handle,  // a handle the caller closes
 };
 
-const char* ShapeName(Shape shape);
-
 // Whether parameter type P can carry shape S.
 template <typename P>
 using Pointee = std::remove_cv_t<std::remove_pointer_t<P>>;
 template <typename P>
 constexpr bool IsInteger(size_t bytes) {
-    if constexpr (std::is_integral_v<P>)
-        return sizeof(P) == bytes;
-    else
-        return false;
+    if constexpr (std::is_integral_v<P>) return sizeof(P) == bytes;
+    return false;
+}
+// A pointer to integers of `bytes` each: a text, or an out value.
+template <typename P>
+constexpr bool PointsTo(size_t bytes) {
+    if constexpr (std::is_pointer_v<P>) return IsInteger<Pointee<P>>(bytes);
+    return false;
 }
 template <typename P>
 constexpr bool IsWritablePointer() {
-    if constexpr (std::is_pointer_v<P>)
-        return !std::is_const_v<std::remove_pointer_t<P>>;
-    else
-        return false;
-}
-template <typename P>
-constexpr bool IsPointerToInteger(size_t bytes) {
-    if constexpr (std::is_pointer_v<P>)
-        return IsWritablePointer<P>() && IsInteger<Pointee<P>>(bytes);
-    else
-        return false;
-}
-template <typename P>
-constexpr bool IsTextPointer(size_t unitBytes) {
-    if constexpr (std::is_pointer_v<P>)
-        return IsInteger<Pointee<P>>(unitBytes);
-    else
-        return false;
-}
-template <typename P>
-constexpr bool IsBstrPointer() {
-    if constexpr (std::is_pointer_v<P>)
-        return IsWritablePointer<P>() && IsTextPointer<Pointee<P>>(2);
-    else
-        return false;
+    return std::is_pointer_v<P> && !std::is_const_v<std::remove_pointer_t<P>>;
 }
 
 template <Shape S, typename P>
@@ -86,17 +64,17 @@ constexpr bool Carries() {
     case Shape::u16_in: return IsInteger<P>(2);
     case Shape::u32_out:
     case Shape::count_inout:
-    case Shape::bytes_inout: return IsPointerToInteger<P>(4);
-    case Shape::u16_out: return IsPointerToInteger<P>(2);
-    case Shape::u64_out: return IsPointerToInteger<P>(8);
+    case Shape::bytes_inout: return IsWritablePointer<P>() && PointsTo<P>(4);
+    case Shape::u16_out: return IsWritablePointer<P>() && PointsTo<P>(2);
+    case Shape::u64_out: return IsWritablePointer<P>() && PointsTo<P>(8);
     case Shape::sockaddr_out:
     case Shape::sockaddr_array:
     case Shape::buffer: return IsWritablePointer<P>();
-    case Shape::wbuffer: return IsWritablePointer<P>() && IsTextPointer<P>(2);
+    case Shape::wbuffer: return IsWritablePointer<P>() && PointsTo<P>(2);
     case Shape::sockaddr_in: return std::is_pointer_v<P>;
-    case Shape::bstr_out: return IsBstrPointer<P>();
-    case Shape::wtext_in: return IsTextPointer<P>(2);
-    case Shape::atext_in: return IsTextPointer<P>(1);
+    case Shape::bstr_out: return IsWritablePointer<P>() && PointsTo<Pointee<P>>(2);
+    case Shape::wtext_in: return PointsTo<P>(2);
+    case Shape::atext_in: return PointsTo<P>(1);
     case Shape::overlapped: return std::is_same_v<P, struct _OVERLAPPED*>;
     }
     return false;

@@ -10,8 +10,6 @@ std::atomic<uint64_t> g_progress{0};
 std::atomic<const char*> g_phase{""}, g_export{""};
 }  // namespace
 
-Suite::Suite() = default;
-
 std::string Suite::call(const Target& target, const std::vector<const PieceMaker*>& makers, bool validateHeaps,
                         std::string* answer, bool bounded) {
     PreparedCall prepared = Prepare(makers);
@@ -20,29 +18,11 @@ std::string Suite::call(const Target& target, const std::vector<const PieceMaker
     ++tally_.calls;
     if (answer) *answer = AnswerOf(*target.entry, prepared, outcome);
     std::string problems = Finish(*target.entry, prepared, outcome);
-    if (outcome.faulted) ++tally_.faults;
-    if (!problems.empty() && !outcome.faulted) ++tally_.problems;
     if (bounded && outcome.milliseconds > kCallBoundMs) {
-        ++tally_.slowCalls;
-        problems += (problems.empty() ? "" : "; ") + std::string("took ") +
-                    std::to_string(int(outcome.milliseconds)) + " ms";
+        Append(problems, "took " + std::to_string(int(outcome.milliseconds)) + " ms");
     }
-    {
-        std::lock_guard<std::mutex> lock(printLock_);
-        if (outcome.milliseconds > tally_.slowestMs) {
-            tally_.slowestMs = outcome.milliseconds;
-            tally_.slowest = target.entry->name;
-        }
-    }
-    if (validateHeaps) {
-        std::string damage = HeapDamage();
-        if (!damage.empty()) {
-            ++tally_.heapDamage;
-            problems += (problems.empty() ? "" : "; ") + damage;
-        }
-    }
-    if (!problems.empty()) problems = target.entry->name + "(" + prepared.label + "): " + problems;
-    return problems;
+    if (validateHeaps) Append(problems, HeapDamage());
+    return problems.empty() ? problems : target.entry->name + "(" + prepared.label + "): " + problems;
 }
 
 std::string Suite::callBenign(const Target& target, bool validateHeaps, std::string* answer, bool bounded) {
@@ -51,6 +31,15 @@ std::string Suite::callBenign(const Target& target, bool validateHeaps, std::str
     std::vector<const PieceMaker*> makers;
     for (const auto& maker : benign) makers.push_back(&maker);
     return call(target, makers, validateHeaps, answer, bounded);
+}
+
+std::set<uint32_t> RequestsHeard(qlsim::SimControl& sim) {
+    std::vector<QlSimJournalEntry> journal;
+    sim.readJournal(journal);
+    std::set<uint32_t> codes;
+    for (const auto& e : journal)
+        if (e.event == QLSIM_EVENT_REQUEST) codes.insert(e.code);
+    return codes;
 }
 
 void Suite::check(const std::string& phase, const std::string& what, const std::string& problems) {

@@ -15,8 +15,11 @@
 #include "call_guard.h"
 #include "export_table.h"
 #include "sim_control.h"
+#include "support/journal.h"
 
 namespace qlrel {
+
+using qltest::Hex;
 
 // A call slower than this counts as a hang, whatever the driver answers. A
 // driver that claims to fill every interface-table buffer costs about 0.3 s
@@ -25,10 +28,7 @@ namespace qlrel {
 constexpr double kCallBoundMs = 3000;
 
 struct Tally {
-    std::atomic<uint64_t> calls{0}, faults{0}, problems{0}, slowCalls{0}, hangs{0}, torn{0}, heapDamage{0};
-    std::atomic<uint64_t> passed{0}, failed{0};
-    double slowestMs = 0;
-    std::string slowest;
+    std::atomic<uint64_t> calls{0}, passed{0}, failed{0};
 };
 
 // An export the suite calls: its table entry, its address, and what the
@@ -43,7 +43,6 @@ struct Target {
 
 class Suite {
 public:
-    Suite();
     qlsim::SimControl& sim() { return sim_; }
     Tally& tally() { return tally_; }
     std::vector<Target>& targets() { return targets_; }
@@ -74,19 +73,14 @@ private:
 };
 
 // The simulated client in a known state: the two states the thread phase
-// switches between (same shapes of answers, different values), and lies.
+// switches between (same shapes of answers, different values).
 // 0: state A, 1: state B. From the driver's defaults (rules cleared), or,
 // without `fromDefaults`, record by record over what is there, so that a
 // reader never meets the defaults in between.
 void ApplyState(qlsim::SimControl& sim, int which, bool fromDefaults = true);
-struct Lie {
-    std::string name;
-    uint32_t record;            // a QLSIM_RECORD_*, or 0 for the state words
-    std::vector<uint8_t> bytes; // the record's bytes
-    QlSimState state;           // for record 0
-    uint32_t code;              // the request that hands it out
-};
-std::vector<Lie> Lies();
+
+// The request codes the simulated driver received since its journal was cleared.
+std::set<uint32_t> RequestsHeard(qlsim::SimControl& sim);
 
 // The phases; each adds its checks to the suite's tally.
 void DiscoverTargets(Suite& suite);

@@ -20,18 +20,17 @@ enum class Convention { Cdecl, Stdcall };
 
 // What a PFN_ type tells its caller: who removes the arguments, and how
 // many bytes of them it pushes (each argument takes whole 4-byte slots).
+template <Convention C, typename... Arguments>
+struct PushedBy {
+    static constexpr Convention convention = C;
+    static constexpr uint32_t argumentBytes = (0u + ... + uint32_t((sizeof(Arguments) + 3) / 4 * 4));
+};
 template <typename Pointer>
 struct CallerView;
 template <typename Result, typename... Arguments>
-struct CallerView<Result(__cdecl*)(Arguments...)> {
-    static constexpr Convention convention = Convention::Cdecl;
-    static constexpr uint32_t argumentBytes = (0u + ... + uint32_t((sizeof(Arguments) + 3) / 4 * 4));
-};
+struct CallerView<Result(__cdecl*)(Arguments...)> : PushedBy<Convention::Cdecl, Arguments...> {};
 template <typename Result, typename... Arguments>
-struct CallerView<Result(__stdcall*)(Arguments...)> {
-    static constexpr Convention convention = Convention::Stdcall;
-    static constexpr uint32_t argumentBytes = (0u + ... + uint32_t((sizeof(Arguments) + 3) / 4 * 4));
-};
+struct CallerView<Result(__stdcall*)(Arguments...)> : PushedBy<Convention::Stdcall, Arguments...> {};
 
 #define QL_CDECL_EXPORT(name)                                                          \
     static_assert(CallerView<PFN_##name>::convention == Convention::Cdecl, \
