@@ -38,19 +38,14 @@ void CheckParses(const std::vector<ParseCase>& cases, const char16_t* extraDelim
 }
 
 // Bare addresses are compared with the C library's reading in
-// address_inet_diff_test.cpp; here the forms around them.
+// address_inet_diff_test.cpp, and every form the formatter writes is read
+// back in address_roundtrip_test.cpp; here the forms only a writer by hand
+// produces, and the rejections.
 TEST(AddressParse, PortsPrefixesAndMasks) {
     CheckParses({
-        {"10.1.2.3:5008", 0, V4("10.1.2.3", 5008)},
-        {"10.1.2.3/8", 0, V4("10.1.2.3", 0, 8)},
-        {"10.1.2.3/8:5008", 0, V4("10.1.2.3", 5008, 8)},
-        {"0.0.0.0/0", 0, V4("0.0.0.0", 0, 0)},
         {"255.255.255.255:65535", 0, V4("255.255.255.255", 65535)},
-        // Dotted masks: 32 minus the trailing zero bits, contiguous or not.
-        {"10.0.0.0/255.0.0.0", 0, V4("10.0.0.0", 0, 8)},
-        {"10.0.0.0/255.255.254.0:80", 0, V4("10.0.0.0", 80, 23)},
+        // A dotted mask is 32 minus its trailing zero bits, contiguous or not.
         {"10.0.0.0/255.0.255.0", 0, V4("10.0.0.0", 0, 24)},
-        {"10.0.0.0/0.0.0.0", 0, V4("10.0.0.0", 0, 0)},
         {"10.1.2.3:5008/8", 0, kRejected},  // prefix after the port
         {"[10.1.2.3]", 0, kRejected},
         {"1.2.3.4/33", 0, kRejected},
@@ -66,15 +61,10 @@ TEST(AddressParse, PortsPrefixesAndMasks) {
 
 TEST(AddressParse, ZonesPrefixesAndBrackets) {
     CheckParses({
-        {"[fe80::1%3/64]:443", 0, V6("fe80::1", 443, 64, 3)},
         // Without brackets a trailing ":443" is a group, not a port.
         {"fe80::1:443", 0, V6("fe80::1:443")},
-        {"::/0", 0, V6("::", 0, 0)},
-        {"[::1]", 0, V6("::1")},
-        {"[::ffff:1.2.3.4]:80", 0, V6("::ffff:1.2.3.4", 80)},
         {"[fe80::1", 0, V6("fe80::1")},  // an unclosed bracket ends with the text
         {"fe80::1%4294967295", 0, V6("fe80::1", 0, 128, 4294967295u)},
-        {"2001:db8::/32", 0, V6("2001:db8::", 0, 32)},
         {"fe80::1%eth0", 0, kRejected},
         {"fe80::1%4294967296", 0, kRejected},
         {"fe80::1%3%4", 0, kRejected},
@@ -224,24 +214,6 @@ TEST(AddressParse, PassesOnTheirOwn) {
     EXPECT_EQ(RunAddressParse(u"/:80", kAddressTextUnbounded, nullptr, 0, &state), kAddressTextInvalid);
     for (const char16_t* stray : {u"1::[2", u"1:[2::3"})
         EXPECT_EQ(RunAddressParse(stray, kAddressTextUnbounded, nullptr, AcceptPortOnly, &state), kAddressTextInvalid);
-}
-
-TEST(AddressParse, DriverRecordForm) {
-    const struct {
-        const char* text;
-        SilAddressRecord expected;  // the first 28 bytes; no prefix byte in a driver record
-    } cases[] = {
-        {"10.1.2.3:5008", V4("10.1.2.3", 5008, 0)},
-        {"[fe80::1%3]:443", V6("fe80::1", 443, 0, 3)},
-        {"10.1.2.3/8", kRejected},  // a prefix is always rejected
-    };
-    for (const auto& c : cases) {
-        DriverAddressRecord record;
-        std::memset(&record, 0xAB, sizeof record);
-        EXPECT_EQ(ParseDriverAddressText(U16(c.text).c_str(), &record, nullptr, 0),
-                  c.expected.family != 0 ? kAddressTextOk : kAddressTextInvalid);
-        EXPECT_EQ(std::memcmp(&record, &c.expected, sizeof record), 0) << c.text;
-    }
 }
 
 }  // namespace

@@ -64,25 +64,18 @@ TEST(InterfaceSearch, SlotsOfOtherFamiliesNeverMatch) {
     EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({WithAddresses(1, {other})}), other), 0u);
 }
 
-struct Ipv6Case {
-    const char* name;
-    uint32_t presenceScope, slotScope;
-    bool found;
-};
-
-class Ipv6Search : public testing::TestWithParam<Ipv6Case> {};
-
-TEST_P(Ipv6Search, AddressAndScopeMustBothMatch) {
-    std::vector<uint8_t> table =
-        qlsim::InterfaceTableBytes({WithAddresses(9, {qlsim::IPv6Record(kLinkLocal1, GetParam().slotScope)})});
-    EXPECT_EQ(FoundValue(table, qlsim::IPv6Record(kLinkLocal1, GetParam().presenceScope, 443)) == 9u,
-              GetParam().found);
+TEST(InterfaceSearch, IPv6AddressAndScopeMustBothMatch) {
+    const struct {
+        uint32_t presenceScope, slotScope;
+        bool found;
+    } cases[] = {{7, 7, true}, {7, 8, false}, {0, 0, true}};
+    for (const auto& c : cases) {
+        std::vector<uint8_t> table =
+            qlsim::InterfaceTableBytes({WithAddresses(9, {qlsim::IPv6Record(kLinkLocal1, c.slotScope)})});
+        EXPECT_EQ(FoundValue(table, qlsim::IPv6Record(kLinkLocal1, c.presenceScope, 443)) == 9u, c.found)
+            << c.presenceScope << " " << c.slotScope;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Scopes, Ipv6Search,
-                         testing::Values(Ipv6Case{"Same", 7, 7, true}, Ipv6Case{"Other", 7, 8, false},
-                                         Ipv6Case{"None", 0, 0, true}),
-                         [](const testing::TestParamInfo<Ipv6Case>& info) { return info.param.name; });
 
 TEST(InterfaceSearch, OnlyWholeEntriesThatCameBackAreSearched) {
     const auto presence = qlsim::IPv4Record(10, 1, 2, 3);
@@ -95,22 +88,13 @@ TEST(InterfaceSearch, OnlyWholeEntriesThatCameBackAreSearched) {
     EXPECT_EQ(InterfaceEntriesPresent(Returned(table, 8).bytes.get(), 8), 0u);
 }
 
-struct CountCase {
-    int64_t claimed;
-    size_t present;
-};
-
-class EntryCount : public testing::TestWithParam<CountCase> {};
-
-TEST_P(EntryCount, IsBoundedByTheBytesReturned) {
-    std::vector<uint8_t> table = qlsim::InterfaceTableBytes({SimInterface{}, SimInterface{}}, GetParam().claimed);
-    Returned returned(table);
-    EXPECT_EQ(InterfaceEntriesPresent(returned.bytes.get(), returned.size), GetParam().present);
+TEST(InterfaceSearch, EntryCountIsBoundedByTheBytesReturned) {
+    const std::pair<int64_t, size_t> cases[] = {{2, 2}, {1, 1}, {3, 2}, {0x7FFFFFFF, 2}, {0, 0}, {-1, 0}, {INT32_MIN, 0}};
+    for (const auto& [claimed, present] : cases) {
+        Returned returned(qlsim::InterfaceTableBytes({SimInterface{}, SimInterface{}}, claimed));
+        EXPECT_EQ(InterfaceEntriesPresent(returned.bytes.get(), returned.size), present) << claimed;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Claims, EntryCount,
-                         testing::Values(CountCase{2, 2}, CountCase{1, 1}, CountCase{3, 2}, CountCase{0x7FFFFFFF, 2},
-                                         CountCase{0, 0}, CountCase{-1, 0}, CountCase{INT32_MIN, 0}));
 
 TEST(InterfaceSearch, SlotCountIsBoundedByTheEntry) {
     const auto presence = qlsim::IPv4Record(10, 1, 2, 3);

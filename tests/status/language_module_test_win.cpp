@@ -1,6 +1,7 @@
 // The language of the status text, chosen by the real Wine loader, registry
 // and file system: a copy of qlclapi.dll in a scratch folder, with language
-// modules (and things that only look like modules) where it searches.
+// modules (and things that only look like modules) where it searches; and,
+// in a de-CH process, the user's locale.
 #include <gtest/gtest.h>
 
 #include "qlclapi.h"
@@ -163,6 +164,42 @@ TEST_F(LanguageSelection, AModuleWithoutTextsGivesEmptyParts) {
     EXPECT_EQ(statusText(&result), L"\r\n\r\n");
     EXPECT_EQ(result, 1u);
 }
+
+// Run in a process whose locale is de-CH (ctest's win64.status.locale sets
+// LC_ALL, from which Wine takes the user's and the system's locale): with no
+// language configured, the user's locale names the module's folder, whole or
+// cut at its "-". Elsewhere these tests skip.
+struct LocaleCase {
+    const char* name;
+    const wchar_t* configured;  // Language, or null
+    const wchar_t* folder;      // where the module lies beside the library
+    bool pseudo;
+};
+
+const LocaleCase kLocaleCases[] = {
+    {"WholeLocaleName", nullptr, L"de-CH", true},
+    {"LocaleCutAtTheDash", nullptr, L"de", true},
+    {"OtherLanguageFolderOnly", nullptr, L"fr", false},
+    {"ConfiguredLanguageWins", L"fr-FR", L"de", false},
+};
+
+class StatusLocale : public LanguageSelection, public testing::WithParamInterface<LocaleCase> {
+protected:
+    void SetUp() override {
+        if (UserLocale() != L"de-CH") GTEST_SKIP() << "needs a process with the locale de-CH";
+        LanguageSelection::SetUp();
+    }
+};
+
+TEST_P(StatusLocale, NamesTheModulesFolder) {
+    const LocaleCase& c = GetParam();
+    if (c.configured) SetLanguage(c.configured);
+    CopyModule(install, L"qps-ploc", std::wstring(L"lib\\") + c.folder);
+    EXPECT_EQ(statusText(), c.pseudo ? kPseudoIdle : kEnglishIdle);
+}
+
+INSTANTIATE_TEST_SUITE_P(DeCh, StatusLocale, testing::ValuesIn(kLocaleCases),
+                         [](const testing::TestParamInfo<LocaleCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace qltest

@@ -62,7 +62,6 @@ struct Case {
 
 const Case kCases[] = {
     {"Idle", Snapshot(1, 5, 51), "Vorantis is idle."},
-    {"IdleBypassed", Snapshot(1, 0, 0, true), "Vorantis is idle.\r\nNetwork traffic is not using Vorantis."},
     {"Unreachable", Snapshot(4, 0, 51), "Server currently unreachable."},
     {"Disconnected", Snapshot(5, 0, 51),
      "Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: User disconnected."},
@@ -72,7 +71,6 @@ const Case kCases[] = {
     {"ReasonBeyondTableIsALabel", Snapshot(5, 0, 400),
      "Vorantis is disconnected. Network traffic is not using Vorantis.\r\nLast Disconnect Reason: Fatal"},
     {"NotLoaded", Snapshot(6, 3, 51, true), "Vorantis client is not loaded.\r\nNetwork traffic is not using Vorantis."},
-    {"StateZero", Snapshot(0), "Quorlan Vorantis is disabled."},
     {"StateSevenWithReason", Snapshot(7, 0, 35), "Quorlan Vorantis is disabled.\r\nUser has logged off."},
     {"NegativeStateReasonWithoutText", Snapshot(-1, 0, 48), "Quorlan Vorantis is disabled."},
     {"SmallestState", Snapshot(INT32_MIN, 0, 156),
