@@ -20,12 +20,14 @@ TEST(ClientPaths, AppendIsBoundedAndSaysWhetherItCut) {
         u16string result;
         bool whole;
     } cases[] = {{u"ab", u"cd", 5, u"abcd", true}, {u"ab", u"cde", 5, u"abcd", false},
-                 {u"", u"", 1, u"", true},         {u"", u"x", 1, u"", false}};
+                 {u"", u"", 1, u"", true},         {u"", u"x", 1, u"", false},
+                 {u"abcdef", u"", 3, u"ab", true}};  // a start longer than the capacity is cut
     for (const auto& c : cases) {
         u16string buffer = c.start + u'\0' + u16string(8, u'#');
+        const char16_t beyond = buffer[c.capacity];
         EXPECT_EQ(AppendBounded(&buffer[0], c.capacity, c.text.c_str()), c.whole) << c.capacity;
         EXPECT_EQ(buffer.substr(0, c.result.size() + 1), c.result + u'\0');
-        EXPECT_EQ(buffer[c.capacity], u'#') << "written past the capacity";
+        EXPECT_EQ(buffer[c.capacity], beyond) << "written past the capacity";
     }
 }
 
