@@ -162,6 +162,12 @@ TEST_F(Layer, CurrentSubkeyMustBeAUsableString) {
             EXPECT_EQ(std::wstring(path), std::wstring(kState) + L"\\" + name + L"\\Settings");
         }
     }
+    // Without the state key there is no current key, and none is made.
+    qltest::DeleteKeyTree(kState);
+    EXPECT_EQ(WriteClientDword(5, L"Probe", nullptr, kClientCurrent), kConfigFailed);
+    HKEY state = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kState, 0, KEY_READ, &state), ERROR_FILE_NOT_FOUND);
+    if (state) RegCloseKey(state);
     // Deleting from a missing key creates it and finds nothing.
     EXPECT_EQ(DeleteClientValue(L"Nothing", L"Fresh", kClientParams), kConfigFailed);
     EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, (std::wstring(kParams) + L"\\Fresh").c_str(), 0));
