@@ -42,7 +42,12 @@ void DiagServiceTest::allowReportsAndTests() {
     ASSERT_TRUE(SettingsStores::SetText(24872, L"1"));
 }
 
-void DiagServiceAbsentTest::SetUp() { ASSERT_EQ(qlsim::StopDiagService(), DWORD(ERROR_SUCCESS)); }
+// Installed but stopped: the machine may not have registered the service
+// yet when a test of its absence runs first.
+void DiagServiceAbsentTest::SetUp() {
+    ASSERT_EQ(qlsim::InstallDiagService(), DWORD(ERROR_SUCCESS));
+    ASSERT_EQ(qlsim::StopDiagService(), DWORD(ERROR_SUCCESS));
+}
 
 void DiagServiceAbsentTest::TearDown() { StartService(); }
 
