@@ -3,7 +3,14 @@
 // failure messages.
 #pragma once
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
+#endif
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
@@ -65,6 +72,10 @@ inline std::string Describe(const SilAddressRecord& r) {
         out += "0123456789abcdef"[bytes[i] & 15];
     }
     return out + "]";
+}
+
+inline void ExpectRecord(const CSilAddress& value, const SilAddressRecord& expected, const char* what) {
+    EXPECT_TRUE(SameRecord(*value.Record(), expected)) << what << ": " << Describe(*value.Record());
 }
 
 // The text, or "error 0x..." when the format fails.

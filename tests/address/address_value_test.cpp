@@ -14,10 +14,6 @@ SilAddressRecord With(SilAddressRecord r, uint32_t flow, uint16_t family = 0) {
     return r;
 }
 
-void ExpectRecord(const CSilAddress& value, const SilAddressRecord& expected, const char* what) {
-    EXPECT_TRUE(SameRecord(*value.Record(), expected)) << what << ": " << Describe(*value.Record());
-}
-
 TEST(AddressValue, ConstructionFromDriverRecords) {
     // Bytes past an IPv4 address are not the driver's and must not be taken.
     SilAddressRecord v4 = V4("10.1.2.3", 80, 8);

@@ -1,6 +1,6 @@
 // The address value from the platform's own address types (socket
-// addresses, unicast rows, prefixes): what each constructor takes, with the
-// expected bytes written out by hand.
+// addresses, unicast rows, prefixes): what each constructor takes, against
+// records built with the platform's inet_pton.
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
@@ -8,89 +8,48 @@
 #include <iphlpapi.h>
 #include <netioapi.h>
 
-#include <cstring>
-
-#include "address/sil_address.h"
+#include "address_test_support.h"
 
 namespace {
 
-constexpr uint16_t Net16(uint16_t port) { return uint16_t(port >> 8 | port << 8); }
-
-SOCKADDR_INET IPv4(uint8_t a, uint8_t b, uint8_t c, uint8_t d, uint16_t port) {
+SOCKADDR_INET Socket(const SilAddressRecord& record) {
     SOCKADDR_INET address = {};
-    address.Ipv4.sin_family = AF_INET;
-    address.Ipv4.sin_port = Net16(port);
-    const uint8_t bytes[4] = {a, b, c, d};
-    std::memcpy(&address.Ipv4.sin_addr, bytes, 4);
+    if (record.family == kSilFamilyIPv4) {
+        address.Ipv4.sin_family = AF_INET;
+        address.Ipv4.sin_port = record.port;
+        std::memcpy(&address.Ipv4.sin_addr, &record.v4.address, 4);
+    } else {
+        address.Ipv6.sin6_family = AF_INET6;
+        address.Ipv6.sin6_port = record.port;
+        std::memcpy(&address.Ipv6.sin6_addr, record.v6.address, 16);
+        address.Ipv6.sin6_scope_id = record.v6.scopeId;
+    }
     return address;
-}
-
-SOCKADDR_INET LinkLocalIPv6(uint8_t last, uint16_t port, uint32_t scope) {
-    SOCKADDR_INET address = {};
-    address.Ipv6.sin6_family = AF_INET6;
-    address.Ipv6.sin6_port = Net16(port);
-    address.Ipv6.sin6_addr.s6_addr[0] = 0xfe;
-    address.Ipv6.sin6_addr.s6_addr[1] = 0x80;
-    address.Ipv6.sin6_addr.s6_addr[15] = last;
-    address.Ipv6.sin6_scope_id = scope;
-    return address;
-}
-
-// The record as its bytes say: family, port, and the family's address and
-// prefix; everything else must be zero.
-void ExpectIPv4(const CSilAddress& value, uint32_t addressBytes, uint16_t port, uint8_t prefix) {
-    SilAddressRecord want;
-    std::memset(&want, 0, sizeof want);
-    want.family = AF_INET;
-    want.port = Net16(port);
-    want.v4.address = addressBytes;
-    want.v4.prefixLength = prefix;
-    EXPECT_EQ(std::memcmp(value.Record(), &want, sizeof want), 0);
-}
-
-void ExpectLinkLocalIPv6(const CSilAddress& value, uint8_t last, uint16_t port, uint32_t scope, uint8_t prefix) {
-    SilAddressRecord want;
-    std::memset(&want, 0, sizeof want);
-    want.family = AF_INET6;
-    want.port = Net16(port);
-    want.v6.address[0] = 0xfe;
-    want.v6.address[1] = 0x80;
-    want.v6.address[15] = last;
-    want.v6.scopeId = scope;
-    want.v6.prefixLength = prefix;
-    EXPECT_EQ(std::memcmp(value.Record(), &want, sizeof want), 0);
-}
-
-bool IsEmpty(const CSilAddress& value) {
-    SilAddressRecord empty;
-    std::memset(&empty, 0, sizeof empty);
-    return std::memcmp(value.Record(), &empty, sizeof empty) == 0;
 }
 
 TEST(AddressFromPlatformTypes, SocketAddressesRowsAndPrefixes) {
-    const uint32_t tenOneTwoThree = 0x0302010A;  // 10.1.2.3 as it lies in memory
-    const SOCKADDR_INET v4 = IPv4(10, 1, 2, 3, 443), v6 = LinkLocalIPv6(1, 5008, 7);
-    ExpectIPv4(CSilAddress(&v4), tenOneTwoThree, 443, 32);
-    ExpectLinkLocalIPv6(CSilAddress(&v6), 1, 5008, 7, 128);
-    ExpectIPv4(CSilAddress(&v4.Ipv4), tenOneTwoThree, 443, 32);
-    ExpectLinkLocalIPv6(CSilAddress(&v6.Ipv6), 1, 5008, 7, 128);
+    const SOCKADDR_INET v4 = Socket(V4("10.1.2.3", 443)), v6 = Socket(V6("fe80::1", 5008, 128, 7));
+    ExpectRecord(CSilAddress(&v4), V4("10.1.2.3", 443), "IPv4 socket address");
+    ExpectRecord(CSilAddress(&v6), V6("fe80::1", 5008, 128, 7), "IPv6 socket address");
+    ExpectRecord(CSilAddress(&v4.Ipv4), V4("10.1.2.3", 443), "sockaddr_in");
+    ExpectRecord(CSilAddress(&v6.Ipv6), V6("fe80::1", 5008, 128, 7), "sockaddr_in6");
 
     // A unicast row and a prefix carry their own prefix length.
     MIB_UNICASTIPADDRESS_ROW row = {};
     row.Address = v4;
     row.OnLinkPrefixLength = 8;
-    ExpectIPv4(CSilAddress(&row), tenOneTwoThree, 443, 8);
+    ExpectRecord(CSilAddress(&row), V4("10.1.2.3", 443, 8), "IPv4 row");
     row.Address = v6;
     row.OnLinkPrefixLength = 64;
-    ExpectLinkLocalIPv6(CSilAddress(&row), 1, 5008, 7, 64);
+    ExpectRecord(CSilAddress(&row), V6("fe80::1", 5008, 64, 7), "IPv6 row");
     IP_ADDRESS_PREFIX prefix = {};
     prefix.Prefix = v6;
     prefix.PrefixLength = 10;
-    ExpectLinkLocalIPv6(CSilAddress(&prefix), 1, 5008, 7, 10);
+    ExpectRecord(CSilAddress(&prefix), V6("fe80::1", 5008, 10, 7), "IPv6 prefix");
 
-    EXPECT_TRUE(IsEmpty(CSilAddress(static_cast<const SOCKADDR_INET*>(nullptr))));
-    EXPECT_TRUE(IsEmpty(CSilAddress(static_cast<const MIB_UNICASTIPADDRESS_ROW*>(nullptr))));
-    EXPECT_TRUE(IsEmpty(CSilAddress(static_cast<const IP_ADDRESS_PREFIX*>(nullptr))));
+    ExpectRecord(CSilAddress(static_cast<const SOCKADDR_INET*>(nullptr)), EmptyRecord(), "null socket address");
+    ExpectRecord(CSilAddress(static_cast<const MIB_UNICASTIPADDRESS_ROW*>(nullptr)), EmptyRecord(), "null row");
+    ExpectRecord(CSilAddress(static_cast<const IP_ADDRESS_PREFIX*>(nullptr)), EmptyRecord(), "null prefix");
 }
 
 }  // namespace
