@@ -40,7 +40,10 @@ const qlstrings::SourceStringTable& English() {
 // table for every input would cost more than the composition itself.
 class HostileTexts final : public qlclapi::StringTable {
 public:
-    void set(uint16_t id, const std::u16string& text) { replaced_.set(id, text), ids_.push_back(id); }
+    void set(uint16_t id, const std::u16string& text) {
+        replaced_.set(id, text);
+        ids_.push_back(id);
+    }
     size_t load(uint16_t id, char16_t* buffer, size_t capacity) const override {
         for (uint16_t replaced : ids_)
             if (replaced == id) return replaced_.load(id, buffer, capacity);
