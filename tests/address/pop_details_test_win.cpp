@@ -2,8 +2,8 @@
 // requests they send, the details record in a caller buffer, the VB twins'
 // separate values and the network type. The search through the table and the
 // bounded reading of hostile entries are tested natively
-// (interface_table_test.cpp); here one hostile entry shows the exports read
-// the driver's table that way.
+// (interface_table_test.cpp); the version gate, shared with the point of
+// presence itself, in address_query_test_win.cpp.
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
@@ -54,21 +54,6 @@ protected:
         ASSERT_TRUE(sim().setRecord(QLSIM_RECORD_INTERFACE_TABLE, table));
     }
     void setInterfaces(const std::vector<SimInterface>& interfaces) { setTable(qlsim::InterfaceTableBytes(interfaces)); }
-
-    // The plain record in a buffer of its full size; checks the size query.
-    std::vector<uint8_t> plainDetails(Library& library, uint32_t& total) {
-        QlUInt32 (*get)(void*, QlUInt32) =
-            QL_FIND(library, QuorlanGetPointOfPresenceDetails);
-        total = get(nullptr, 0);
-        std::vector<uint8_t> buffer(total ? total : 1, 0xCC);
-        if (total) {
-            EXPECT_EQ(get(buffer.data(), total), total);
-        }
-        return buffer;
-    }
-    uint32_t networkType(Library& library) {
-        return QL_FIND(library, QuorlanGetPointOfPresenceNetworkType)();
-    }
 };
 
 QlPointOfPresenceDetails FixedPart(const std::vector<uint8_t>& buffer) {
@@ -80,13 +65,15 @@ QlPointOfPresenceDetails FixedPart(const std::vector<uint8_t>& buffer) {
 TEST_F(Details, RecordPointsIntoTheCallersBuffer) {
     setInterfaces({Interface(1, {qlsim::IPv4Record(10, 0, 0, 1)}), Interface(7, {kPresence})});
     auto library = loadLibrary();
-    uint32_t total = 0;
-    std::vector<uint8_t> buffer = plainDetails(*library, total);
-    // The size query and the fetch each ask for the addresses, then the table.
-    EXPECT_EQ(takeRequests(), (Lines{"0x22250F sync", "0x2224BF sync", "0x22250F sync", "0x2224BF sync"}));
+    QL_EXPORT(*library, QuorlanGetPointOfPresenceDetails);
     const uint32_t fixed = sizeof(QlPointOfPresenceDetails);
     const uint32_t name = 2 * (4 + 1), second = 2 * (5 + 1);
+    const uint32_t total = QuorlanGetPointOfPresenceDetails(nullptr, 0);
     ASSERT_EQ(total, fixed + 6 + name + second + 2);
+    std::vector<uint8_t> buffer(total, 0xCC);
+    EXPECT_EQ(QuorlanGetPointOfPresenceDetails(buffer.data(), total), total);
+    // The size query and the fetch each ask for the addresses, then the table.
+    EXPECT_EQ(takeRequests(), (Lines{"0x22250F sync", "0x2224BF sync", "0x22250F sync", "0x2224BF sync"}));
     QlPointOfPresenceDetails d = FixedPart(buffer);
     const uint8_t* base = buffer.data();
     EXPECT_EQ(d.size, fixed);
@@ -175,7 +162,7 @@ TEST_F(Details, DriverThatAlwaysFillsTheBufferEndsInFailure) {
     setInterfaces({Interface(1, {kPresence})});
     ASSERT_TRUE(sim().setRule(0x2224BF, QLSIM_RULE_FILL));
     auto library = loadLibrary();
-    EXPECT_EQ(networkType(*library), 0u);
+    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceNetworkType)(), 0u);
     std::vector<uint32_t> offered;
     for (const SeenEvent& e : takeJournal())
         if (e.code == 0x2224BF) offered.push_back(e.outLength);
@@ -190,26 +177,8 @@ TEST_F(Details, NetworkTypeComesFromTheCarriersFlags) {
     carrier.flags = 0x20;
     setInterfaces({other, carrier});
     auto library = loadLibrary();
-    EXPECT_EQ(networkType(*library), 2u);
+    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceNetworkType)(), 2u);
     EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceNetworkTypeVB)(), 2u);
-}
-
-// Lengths that claim more than their fields hold are cut to the fields.
-TEST_F(Details, HostileEntryIsReadWithinItsFields) {
-    SimInterface carrier = Interface(5, {kPresence});
-    carrier.nameFillsFieldWithoutTerminator = true;
-    carrier.physicalLengthClaim = 255;
-    carrier.secondTextLengthClaim = 0x7FFFFFFF;
-    carrier.trailingLengthClaim = 0xFFFFFFFF;
-    setInterfaces({carrier});
-    auto library = loadLibrary();
-    uint32_t total = 0;
-    QlPointOfPresenceDetails d = FixedPart(plainDetails(*library, total));
-    EXPECT_EQ(d.nameBytes, 2u * 514);
-    EXPECT_EQ(d.physicalAddressLength, 19u);
-    EXPECT_EQ(d.secondTextBytes, 2u * 34 + 2);
-    EXPECT_EQ(d.trailingLength, 16u);
-    EXPECT_EQ(total, sizeof(QlPointOfPresenceDetails) + 2 * 514 + 19 + 2 * 34 + 2 + 16);
 }
 
 // ---- Visual Basic twins -----------------------------------------------
@@ -253,21 +222,6 @@ TEST_F(Details, VisualBasicTwinsSplitTheRecord) {
                                                    nullptr),
               0u);
     for (BSTR b : {address, mac, name, second, trailing}) SysFreeString(b);
-}
-
-TEST_F(Details, MismatchedDriverIsNotAsked) {
-    changeSim([](QlSimState& s) { s.version = 0x0B0C0000; });
-    setInterfaces({Interface(1, {kPresence})});
-    auto library = loadLibrary();
-    uint32_t total = 1;
-    plainDetails(*library, total);
-    EXPECT_EQ(total, 0u);
-    EXPECT_EQ(networkType(*library), 0u);
-    uint32_t value = 0;
-    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceDetailsVB)(
-                  &value, &value, &value, &value, nullptr, nullptr, nullptr, nullptr),
-              0u);
-    EXPECT_TRUE(takeJournal().empty());
 }
 
 }  // namespace
