@@ -1,10 +1,8 @@
-// The address text grammar, record to text: the written forms under every
-// flag and the output protocol. The IPv6 compression and dotted-tail rules
-// are compared with inet_ntop in address_inet_diff_test.cpp; which records
-// fail to format, and what each flag keeps, in address_roundtrip_test.cpp.
+// The address text grammar, record to text: the written forms and the output
+// protocol. The IPv6 compression and dotted-tail rules are compared with
+// inet_ntop in address_inet_diff_test.cpp; which records fail to format, and
+// what each flag keeps, in address_roundtrip_test.cpp.
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "address_test_support.h"
 
@@ -12,59 +10,32 @@ namespace {
 
 using namespace AddressFormatFlags;
 
-struct FormatCase {
-    SilAddressRecord record;
-    uint32_t flags;
-    const char* text;  // or "error 0x..." for a failing format
-};
-
-void CheckFormats(const std::vector<FormatCase>& cases) {
-    for (const FormatCase& c : cases) {
-        EXPECT_EQ(FormatToString(c.record, c.flags), c.text)
-            << Describe(c.record) << " flags " << c.flags;
-    }
-}
-
 SilAddressRecord WithFamily(uint16_t family) {
     SilAddressRecord r = V4("1.2.3.4");
     r.family = family;
     return r;
 }
 
-TEST(AddressFormat, IPv4Forms) {
-    CheckFormats({
-        {V4("10.1.2.3", 5008), 0, "10.1.2.3:5008"},
+// The order of the parts, the mask form, the longest text, and a zero prefix
+// beside nothing else (which random records seldom are); what each flag
+// keeps is the round trip's property.
+TEST(AddressFormat, PartsInTheirOrder) {
+    const struct {
+        SilAddressRecord record;
+        uint32_t flags;
+        const char* text;
+    } cases[] = {
         {V4("10.1.2.3", 80, 8), 0, "10.1.2.3/8:80"},
-        {V4("10.0.0.0", 0, 8), IPv4PrefixAsMask, "10.0.0.0/255.0.0.0"},
         {V4("10.0.0.0", 0, 23), IPv4PrefixAsMask, "10.0.0.0/255.255.254.0"},
-        {V4("10.0.0.0", 0, 0), IPv4PrefixAsMask | AlwaysPrefix, "10.0.0.0/0.0.0.0"},
-        // A zero prefix is written only beside the zero address and port.
-        {V4("0.0.0.0", 0, 0), 0, "0.0.0.0/0"},
-        {V4("10.0.0.0", 0, 0), 0, "10.0.0.0"},
-        {V4("0.0.0.0", 80, 0), 0, "0.0.0.0:80"},
-        {V4("1.2.3.4"), AlwaysPrefix, "1.2.3.4/32"},
-        {V4("1.2.3.4", 0, 24), NeverPrefix | AlwaysPrefix, "1.2.3.4"},
-        {V4("1.2.3.4"), AlwaysPort, "1.2.3.4:0"},
-        {V4("1.2.3.4", 80), NeverPort | AlwaysPort, "1.2.3.4"},
-        {V4("1.2.3.4", 80), IPv6AlwaysBrackets, "1.2.3.4:80"},
-    });
-}
-
-TEST(AddressFormat, IPv6ZonePrefixPortBrackets) {
-    CheckFormats({
-        {V6("fe80::1", 443, 128, 12), 0, "[fe80::1%12]:443"},
         {V6("fe80::1", 443, 64, 12), 0, "[fe80::1%12/64]:443"},
         {V6("::1"), IPv6AlwaysBrackets, "[::1]"},
-        {V6("::1"), AlwaysPort, "[::1]:0"},
-        {V6("::1", 80), NeverPort, "::1"},
+        {V4("0.0.0.0", 0, 0), 0, "0.0.0.0/0"},
         {V6("::", 0, 0), 0, "::/0"},
-        // A zero prefix is dropped beside a zone as beside an address or port.
         {V6("::", 0, 0, 3), 0, "::%3"},
-        {V6("::", 80, 0), 0, "[::]:80"},
-        {V6("::1", 0, 0), AlwaysPrefix, "::1/0"},
         {V6("ffff:ffff:ffff:ffff:200:5efe:255.255.255.255", 65535, 127, 4294967295u), 0,
          "[ffff:ffff:ffff:ffff:200:5efe:255.255.255.255%4294967295/127]:65535"},
-    });
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatToString(c.record, c.flags), c.text) << Describe(c.record);
 }
 
 // needed is text length plus 1; a short buffer is left untouched.
