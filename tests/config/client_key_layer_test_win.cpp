@@ -79,14 +79,9 @@ TEST_F(Layer, ChunkedValuesReachTheRegistry) {
     Bytes independent;
     ASSERT_TRUE(qlsim::ReadChunked(kParams, L"N", independent));
     EXPECT_EQ(independent, data);
-    uint32_t size = 12345;
-    EXPECT_EQ(ReadClientBinary(nullptr, &size, L"N", nullptr, kClientParams), kConfigOk);
-    EXPECT_EQ(size, 65537u) << "size query";
-    Bytes back(65538, 0xEE);
-    EXPECT_EQ(ReadClientBinary(back.data(), &size, L"N", nullptr, kClientParams), kConfigOk);
-    EXPECT_TRUE(std::equal(data.begin(), data.end(), back.begin()));
-    EXPECT_EQ(back[65537], 0xEE);
-    size = 8;
+    // A whole chain read back: settings_store_test_win.cpp, through a blob of two pieces.
+    Bytes back(8);
+    uint32_t size = 8;
     EXPECT_EQ(ReadClientBinary(back.data(), &size, L"N", nullptr, kClientParams), kConfigFailed);
     EXPECT_EQ(size, 65537u) << "the first piece does not fit";
     size = 8;
