@@ -1,6 +1,7 @@
 // State-change notification on the overlapped handle, its cancellation, and
 // the client's named state-change event. (Without a driver, and the VB twin
-// that does nothing: driver_absent_test_win.cpp.)
+// that does nothing: driver_absent_test_win.cpp; with a driver of another
+// version: lifecycle_test_win.cpp.)
 #include <gtest/gtest.h>
 
 #include "qlclapi.h"
@@ -78,18 +79,6 @@ TEST_F(Notification, CancelWithNothingPendingReturnsZero) {
     EXPECT_EQ(cancel_(nullptr), 0u) << "null must not cancel every request on the handle";
     EXPECT_EQ(notify_(nullptr), 0u);
     EXPECT_TRUE(takeJournal().empty());
-}
-
-TEST_F(SimulatedClientTest, MismatchedDriverGetsNoNotificationRequest) {
-    changeSim([](QlSimState& s) { s.version = 0x0D000000; });
-    auto library = loadLibrary();
-    QL_EXPORT(*library, QuorlanNotifyStateChange);
-    QL_EXPORT(*library, QuorlanCancelNotifyStateChange);
-    PendingWait wait;
-    EXPECT_EQ(QuorlanNotifyStateChange(wait.get()), 0u);
-    EXPECT_TRUE(takeJournal().empty());
-    // Still tried: nothing is pending, so the platform declines.
-    EXPECT_EQ(QuorlanCancelNotifyStateChange(wait.get()), 0u);
 }
 
 // ---- The named state-change event -------------------------------------

@@ -1,7 +1,7 @@
-// The pipe to the diagnostics service as QuorlanSetCustomTag sees it: a
-// service that is not running, pipe instances that are all busy, replies of
-// any size, cut short or late, and no handle left behind. (Which replies
-// are a success: json_text_test.cpp.)
+// The pipe to the diagnostics service as QuorlanSetCustomTag sees it: pipe
+// instances that are all busy, replies of any size, cut short or late, and
+// no handle left behind. (Which replies are a success: json_text_test.cpp;
+// a service that is not running: diag_operations_test_win.cpp.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -70,24 +70,6 @@ TEST_F(DiagTransport, InstancesBusyForLongerThanTheWaitFail) {
     EXPECT_EQ(NextHandleValue(), handle);
     ASSERT_TRUE(service().behave("normal"));
     EXPECT_TRUE(takeRequests().empty());
-}
-
-class DiagTransportNoService : public DiagServiceAbsentTest {};
-
-TEST_F(DiagTransportNoService, EveryCallFailsAtOnce) {
-    Library library;
-    QL_EXPORT(library, QuorlanSetCustomTag);
-    QL_EXPORT(library, QuorlanStartReport);
-    QL_EXPORT(library, QuorlanStartBandwidthTestVB);
-    ASSERT_TRUE(SettingsStores::UseTextStore());
-    ASSERT_TRUE(SettingsStores::SetText(24850, L"1") && SettingsStores::SetText(24872, L"1"));
-    const uintptr_t handle = NextHandleValue();
-    ULONGLONG started = GetTickCount64();
-    EXPECT_EQ(QuorlanSetCustomTag(L"k", L"v"), 0u);
-    EXPECT_EQ(QuorlanStartReport(L"m"), 0u);
-    EXPECT_EQ(QuorlanStartBandwidthTestVB("m"), 0u);
-    EXPECT_LT(Elapsed(started), 1000u) << "an absent service must not be waited for";
-    EXPECT_EQ(NextHandleValue(), handle);
 }
 
 }  // namespace

@@ -215,35 +215,25 @@ TEST_F(Notifier, ReconnectsAtOnceAndDropsWhatIsNotAMessage) {
     EXPECT_EQ(messages[3], json({{"c", 3}}));
     EXPECT_EQ(messages.size(), 4u) << "no loss is reported when the connection is made again at once";
     EXPECT_EQ(takeRequests(), std::vector<std::string>(2, kSubscriptionText));
+    Sleep(50);  // blocked in its read by now
     EXPECT_LT(TimedDestroy(notifier, recorder), kStopBoundMs);
 }
 
-TEST_F(Notifier, DestructionWhileReadingOrRacingAReadIsPrompt) {
-    double longest = 0;
-    for (int i = 0; i < 3; ++i) {
-        Recorder recorder;
-        std::unique_ptr<INotifier> notifier(CreateNotifier(recorder, kSubscription));
-        ASSERT_TRUE(WaitUntil([&] { return SubscriberCount(service()) == 1; }, 5000));
-        Sleep(50);  // blocked in its read by now
-        longest = std::max(longest, TimedDestroy(notifier, recorder));
-        ASSERT_TRUE(WaitUntil([&] { return SubscriberCount(service()) == 0; }, 2000));
-    }
-    printf("destroyed while reading in at most %.1f ms\n", longest);
-    EXPECT_LT(longest, kStopBoundMs);
-    longest = CycleWithoutTrace(200);
+// Destroyed at once or a few milliseconds in: connecting, or racing its
+// first read by then. (Destroyed while blocked in a read: the test above.)
+TEST_F(Notifier, CyclesLeaveNothingBehind) {
+    const double longest = CycleWithoutTrace(200);
     printf("200 cycles with the service: longest destruction %.1f ms\n", longest);
     EXPECT_LT(longest, kStopBoundMs);
 }
 
 // A runnable that holds its thread until released, and stops itself then:
-// a stop from the worker's own thread must not wait for itself.
+// a stop from the worker's own thread must not wait for itself. (StartThread,
+// the notifier's way to start its worker: the notifier tests.)
 struct HeldRunnable : WinThread::Runnable {
     HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::shared_ptr<WinThread>* holder = nullptr;
-    bool holderFilled = false;
     WinThread* self = nullptr;
     void Run() override {
-        if (holder) holderFilled = *holder != nullptr;
         WaitForSingleObject(release, INFINITE);
         if (self) self->Stop(INFINITE);
     }
@@ -274,18 +264,6 @@ TEST(WinThread, MovesThroughItsStatesAndStartsOnlyOnce) {
     WinThread without(nullptr);
     EXPECT_FALSE(without.Start());
     EXPECT_EQ(without.state(), WinThread::kCreated);
-}
-
-TEST(WinThread, StartThreadFillsItsHolderBeforeTheThreadRuns) {
-    HeldRunnable runnable;
-    std::shared_ptr<WinThread> holder;
-    runnable.holder = &holder;
-    SetEvent(runnable.release);
-    ASSERT_TRUE(StartThread(&runnable, holder));
-    ASSERT_TRUE(holder);
-    ASSERT_TRUE(WaitUntil([&] { return holder->state() == WinThread::kFinished; }, 2000));
-    EXPECT_TRUE(runnable.holderFilled);
-    EXPECT_EQ(holder.use_count(), 1);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The language of the status text, chosen by the real Wine loader, registry
 // and file system: a copy of qlclapi.dll in a scratch folder, with language
-// modules (and things that only look like modules) where it searches; and,
-// in a de-CH process, the user's locale.
+// modules (and things that only look like modules) where it searches.
 #include <gtest/gtest.h>
 
 #include "qlclapi.h"
@@ -53,7 +52,8 @@ void CopyModule(ScratchInstall& at, const wchar_t* module, const std::wstring& f
 }
 
 // Registry values and files, relative to the scratch root (the library is
-// lib\qlclapi.dll); "*" in a folder stands for the user's locale name.
+// lib\qlclapi.dll); "*" in a folder stands for the user's locale name, "*-"
+// for that name cut at its "-".
 struct Placement {
     const char* name;
     const wchar_t* language;  // null: no Language value
@@ -68,10 +68,10 @@ struct Placement {
 const std::wstring kLanguage85(85, L'q');
 
 const Placement kPlacements[] = {
-    {"ConfiguredLanguageBesideTheLibrary", L"xx-QL", nullptr, nullptr, {{L"qps-ploc", L"lib\\xx-QL"}}, true},
     {"SecondTryCutsAtTheDash", L"xx-QL-extra", nullptr, nullptr, {{L"qps-ploc", L"lib\\xx"}}, true},
     {"WholeNameBeforeTheCut", L"xx-QL", nullptr, nullptr, {{L"qps-ploc", L"lib\\xx-QL"}, {L"long", L"lib\\xx"}}, true},
     {"NoLanguageTheUserLocaleDecides", nullptr, nullptr, nullptr, {{L"qps-ploc", L"lib\\*"}}, true},
+    {"NoLanguageTheUserLocaleCutAtTheDash", nullptr, nullptr, nullptr, {{L"qps-ploc", L"lib\\*-"}}, true},
     {"EmptyLanguageIsNoLanguage", L"", nullptr, nullptr, {{L"qps-ploc", L"lib\\*"}}, true},
     {"LanguageLongerThan170BytesIsAbsent", kLanguage85.c_str(), nullptr, nullptr, {{L"qps-ploc", L"lib\\*"}}, true},
     {"Language170BytesWithoutTerminatorIsCut", nullptr, nullptr, nullptr,
@@ -79,7 +79,6 @@ const Placement kPlacements[] = {
      // The registry adds a terminator a caller "forgot" when the unit after
      // the value is zero: here it is not.
      [](ScratchInstall&) { SetLanguageBytes((kLanguage85 + L'q').data(), 170); }},
-    {"UnderTheInstallLocation", L"xx-QL", L"install", nullptr, {{L"qps-ploc", L"install\\xx-QL"}}, true},
     {"UnderTheLocationWithItsBackslashInThe64BitView", L"xx-QL", nullptr, L"install\\",
      {{L"qps-ploc", L"install\\xx"}}, true},
     {"The32BitViewFirst", L"xx-QL", L"install32", L"install64",
@@ -113,7 +112,9 @@ TEST_P(LanguageModuleIn, Placement) {
     if (p.location64) SetInstallLocation(KEY_WOW64_64KEY, install.root() + p.location64);
     for (const auto& [module, folder] : p.modules) {
         std::wstring at = folder;
-        if (at.back() == L'*') at.replace(at.size() - 1, 1, UserLocale());
+        const std::wstring locale = UserLocale();
+        if (at.back() == L'-') at.replace(at.size() - 2, 2, locale.substr(0, locale.find(L'-')));  // "*-"
+        if (at.back() == L'*') at.replace(at.size() - 1, 1, locale);
         CopyModule(install, module, at);
     }
     if (p.more) p.more(install);
@@ -125,17 +126,6 @@ TEST_P(LanguageModuleIn, Placement) {
 
 INSTANTIATE_TEST_SUITE_P(Scratch, LanguageModuleIn, testing::ValuesIn(kPlacements),
                          [](const testing::TestParamInfo<Placement>& info) { return info.param.name; });
-
-// What the checks above rely on: a module mapped for its resources keeps
-// its file from being deleted until it is freed.
-TEST_F(LanguageSelection, AMappedModuleKeepsItsFile) {
-    CopyModule(install, L"qps-ploc", L"lib\\xx-QL");
-    HMODULE mapped = LoadLibraryExW((install.root() + L"lib\\xx-QL\\" + kModule).c_str(), nullptr, 0x22);
-    ASSERT_NE(mapped, nullptr);
-    EXPECT_FALSE(install.removeAll());
-    FreeLibrary(mapped);
-    EXPECT_TRUE(install.removeAll());
-}
 
 // A module whose every text is longer than the limits: the text is the
 // module's, cut at 1023 units. (Each part's limit: status_text_test.cpp.)
@@ -164,42 +154,6 @@ TEST_F(LanguageSelection, AModuleWithoutTextsGivesEmptyParts) {
     EXPECT_EQ(statusText(&result), L"\r\n\r\n");
     EXPECT_EQ(result, 1u);
 }
-
-// Run in a process whose locale is de-CH (ctest's win64.status.locale sets
-// LC_ALL, from which Wine takes the user's and the system's locale): with no
-// language configured, the user's locale names the module's folder, whole or
-// cut at its "-". Elsewhere these tests skip.
-struct LocaleCase {
-    const char* name;
-    const wchar_t* configured;  // Language, or null
-    const wchar_t* folder;      // where the module lies beside the library
-    bool pseudo;
-};
-
-const LocaleCase kLocaleCases[] = {
-    {"WholeLocaleName", nullptr, L"de-CH", true},
-    {"LocaleCutAtTheDash", nullptr, L"de", true},
-    {"OtherLanguageFolderOnly", nullptr, L"fr", false},
-    {"ConfiguredLanguageWins", L"fr-FR", L"de", false},
-};
-
-class StatusLocale : public LanguageSelection, public testing::WithParamInterface<LocaleCase> {
-protected:
-    void SetUp() override {
-        if (UserLocale() != L"de-CH") GTEST_SKIP() << "needs a process with the locale de-CH";
-        LanguageSelection::SetUp();
-    }
-};
-
-TEST_P(StatusLocale, NamesTheModulesFolder) {
-    const LocaleCase& c = GetParam();
-    if (c.configured) SetLanguage(c.configured);
-    CopyModule(install, L"qps-ploc", std::wstring(L"lib\\") + c.folder);
-    EXPECT_EQ(statusText(), c.pseudo ? kPseudoIdle : kEnglishIdle);
-}
-
-INSTANTIATE_TEST_SUITE_P(DeCh, StatusLocale, testing::ValuesIn(kLocaleCases),
-                         [](const testing::TestParamInfo<LocaleCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace qltest

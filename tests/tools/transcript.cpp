@@ -48,14 +48,6 @@ void AddLines(std::vector<std::string>& lines, const std::string& prefix, const 
     if (more) lines.push_back(prefix + "...");
 }
 
-std::vector<std::string> Lines(const Outcome& outcome, bool moreOut, bool moreErr) {
-    std::vector<std::string> lines;
-    AddLines(lines, "", outcome.out, moreOut);
-    AddLines(lines, "! ", outcome.err, moreErr);
-    lines.push_back("? " + std::to_string(outcome.exitCode));
-    return lines;
-}
-
 bool Starts(const std::string& text, const std::string& head) { return text.compare(0, head.size(), head) == 0; }
 bool Marked(const std::string& line, char mark) { return line == std::string(1, mark) || Starts(line, {mark, ' '}); }
 bool IsCommand(const std::string& line) { return Starts(line, "$ ") || Starts(line, "% "); }
@@ -71,21 +63,13 @@ bool Step::matches(const Outcome& actual) const {
            Same(actual.err, expected.err, moreErr);
 }
 
-std::string Step::difference(const Outcome& actual) const {
-    if (matches(actual)) return {};
-    const std::vector<std::string> want = Lines(expected, moreOut, moreErr), got = Lines(actual, false, false);
-    size_t head = 0, tail = 0;
-    while (head < want.size() && head < got.size() && want[head] == got[head]) ++head;
-    while (tail < want.size() - head && tail < got.size() - head &&
-           want[want.size() - 1 - tail] == got[got.size() - 1 - tail])
-        ++tail;
-    std::ostringstream text;
-    text << kind << ' ' << command << "\n--- expected\n+++ actual\n";
-    for (size_t i = 0; i < head; ++i) text << ' ' << want[i] << '\n';
-    for (size_t i = head; i < want.size() - tail; ++i) text << '-' << want[i] << '\n';
-    for (size_t i = head; i < got.size() - tail; ++i) text << '+' << got[i] << '\n';
-    for (size_t i = want.size() - tail; i < want.size(); ++i) text << ' ' << want[i] << '\n';
-    return text.str();
+std::string TranscriptLines(const Outcome& outcome, bool moreOut, bool moreErr) {
+    std::vector<std::string> lines;
+    AddLines(lines, "", outcome.out, moreOut);
+    AddLines(lines, "! ", outcome.err, moreErr);
+    std::string text;
+    for (const std::string& line : lines) text += line + '\n';
+    return text + "? " + std::to_string(outcome.exitCode) + '\n';
 }
 
 bool ParseTranscript(const std::string& text, std::vector<Step>& steps, std::string& problem) {

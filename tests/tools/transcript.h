@@ -22,10 +22,11 @@ struct Step {
     bool moreOut = false, moreErr = false;  // "..." ends the lines shown
 
     bool matches(const Outcome& actual) const;
-    // Expected and actual side by side as lines with '-' and '+', around
-    // the lines both have in common; empty when they match.
-    std::string difference(const Outcome& actual) const;
 };
+
+// An outcome as the lines of a transcript, so that a step that does not
+// match shows expected and actual in its own notation, line by line.
+std::string TranscriptLines(const Outcome& outcome, bool moreOut = false, bool moreErr = false);
 
 // The steps of `text`; false with `problem` ("line N: ...") for a text
 // that is not a transcript.

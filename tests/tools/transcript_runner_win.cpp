@@ -167,7 +167,11 @@ public:
                 continue;
             }
             ++gChecked;
-            if (!step.matches(actual)) ADD_FAILURE_AT(file_.c_str(), step.line) << step.difference(actual);
+            if (!step.matches(actual)) {
+                // GoogleTest shows the two line by line, with a diff.
+                testing::ScopedTrace at(file_.c_str(), step.line, std::string(1, step.kind) + " " + step.command);
+                EXPECT_EQ(TranscriptLines(step.expected, step.moreOut, step.moreErr), TranscriptLines(actual));
+            }
         }
     }
 
