@@ -109,15 +109,6 @@ class VisualBasicModule(unittest.TestCase):
                 branches = sorted(d.vba7 for d in DECLARES if d.entry == e.name and not d.win64)
                 self.assertEqual(branches, [False, True], f"{e.name}: one Declare for VB6, one for VBA7")
 
-    # The Declare makes the caller push these bytes; the twin removes what
-    # its list says. Any difference unbalances the caller's stack.
-    def test_argument_bytes_are_the_twins(self):
-        for d in DECLARES:
-            if not d.win64:  # 64-bit only: one calling convention there
-                export = next((e for e in EXPORTS if e.name == d.entry and e.stdcall), None)
-                self.assertIsNotNone(export, f"line {d.line}: {d.entry} is not a __stdcall export")
-                self.assertEqual(d.x86_argument_bytes(), export.argument_bytes, f"line {d.line}: {d.entry}")
-
     def test_arguments_and_results_follow_the_header(self):
         for d in DECLARES:
             with self.subTest(f"line {d.line}: {d.entry}"):

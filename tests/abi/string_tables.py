@@ -1,8 +1,9 @@
 """String tables: the library's source of texts (resources/strings/*.txt,
 one 'ID "TEXT"' a line) and the RT_STRING resources of a built image."""
 import re
-import struct
 from pathlib import Path
+
+import pefile
 
 from pe_tables import Resource
 
@@ -34,24 +35,10 @@ def read_string_source(path: Path) -> dict[int, str]:
 
 
 def read_string_resources(resources: list[Resource]) -> dict[int, dict[int, str]]:
-    """The texts of the RT_STRING blocks, by language: block n holds the
-    texts of ids 16(n-1) to 16(n-1)+15, each a 16-bit unit count and that
-    many UTF-16 units; an empty one is no text. A block that ends inside
-    its texts raises ValueError."""
+    """The texts of the RT_STRING blocks, by language (block n holds ids
+    16(n-1) to 16(n-1)+15), read by pefile's own string-table reader."""
     by_language: dict[int, dict[int, str]] = {}
     for block in resources:
-        if block.type != RT_STRING:
-            continue
-        texts = by_language.setdefault(block.language, {})
-        at = 0
-        for slot in range(16):
-            if at + 2 > len(block.data):
-                raise ValueError(f"string block {block.id} ends before text {slot}")
-            (units,) = struct.unpack_from("<H", block.data, at)
-            at += 2
-            if at + 2 * units > len(block.data):
-                raise ValueError(f"string block {block.id} ends inside text {slot}")
-            if units:
-                texts[(block.id - 1) * 16 + slot] = block.data[at : at + 2 * units].decode("utf-16-le", "surrogatepass")
-            at += 2 * units
+        if block.type == RT_STRING:
+            pefile.parse_strings(block.data, (block.id - 1) * 16, by_language.setdefault(block.language, {}))
     return by_language

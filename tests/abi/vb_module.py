@@ -33,12 +33,6 @@ class Declare:
     return_type: str  # "" for a Sub
     parameters: list[Parameter] = field(default_factory=list)
 
-    def x86_argument_bytes(self) -> int:
-        """What the arguments take on the 32-bit stack: a ByRef argument is
-        an address, a ByVal one its value widened to at least 4 bytes."""
-        sizes = {"currency": 8, "double": 8, "date": 8, "longlong": 8, "variant": 16}
-        return sum(sizes.get(p.type.lower(), 4) if p.by_val else 4 for p in self.parameters)
-
 
 @dataclass(frozen=True)
 class Constant:

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "hex_text.h"
 #include "suite.h"
 
 namespace qlrel {
@@ -17,15 +18,8 @@ namespace {
 
 constexpr int kThreads = 16;
 
-std::string Printable(const std::string& bytes) {
-    std::string text;
-    for (unsigned char c : bytes.substr(0, 80)) {
-        char hex[4];
-        snprintf(hex, sizeof hex, c >= 32 && c < 127 ? "%c" : "\\%02X", c);
-        text += hex;
-    }
-    return text;
-}
+// An answer in a failure message: its first 80 bytes in hexadecimal.
+std::string Printable(const std::string& bytes) { return qlsim::ToHex(bytes.substr(0, 80)); }
 
 }  // namespace
 

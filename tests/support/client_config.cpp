@@ -1,6 +1,9 @@
 #include "support/client_config.h"
 
-#include "support/child_process.h"
+#include <algorithm>
+
+#include "registry_raw.h"
+#include "tools/tool_process_win.h"
 
 namespace qltest {
 
@@ -33,11 +36,7 @@ void ClientServicesTest::TearDown() {
 void WriteRaw(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, size_t bytes) {
     HKEY opened = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr), 0);
-    // The platform adds a terminator to a string value whose count left it
-    // out when a zero unit follows the data: none follows here.
-    std::vector<uint8_t> copy(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + bytes);
-    copy.insert(copy.end(), 4, 0xFF);
-    EXPECT_EQ(RegSetValueExW(opened, name, 0, type, copy.data(), DWORD(bytes)), 0);
+    EXPECT_TRUE(qlsim::SetRawValue(opened, name, type, data, DWORD(bytes)));
     RegCloseKey(opened);
 }
 
@@ -53,11 +52,6 @@ bool ValueExists(const wchar_t* key, const wchar_t* name) {
     return exists;
 }
 
-void DeleteKeyTree(const wchar_t* key) {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
-}
-
 size_t OpenHandles() {
     size_t count = 0;
     DWORD flags;
@@ -67,8 +61,11 @@ size_t OpenHandles() {
 }
 
 std::string RegQuery(const std::wstring& key, const std::wstring& value) {
-    ChildRun run = RunChild(SystemProgram(L"reg.exe"), L"query \"HKLM\\" + key + L"\" /v \"" + value + L"\"");
+    wchar_t system[MAX_PATH];
+    const std::wstring reg = std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\reg.exe";
+    ToolRun run = ToolProcess(reg, L"query \"HKLM\\" + key + L"\" /v \"" + value + L"\"").finish();
     if (run.exitCode != 0) return "";
+    run.out.erase(std::remove(run.out.begin(), run.out.end(), '\r'), run.out.end());
     // "    NAME    TYPE    DATA": fields are separated by four spaces.
     const std::string name(value.begin(), value.end());
     const std::string head = "    " + name + "    ";

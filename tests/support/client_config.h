@@ -40,7 +40,7 @@ inline void WriteRaw(const wchar_t* key, const wchar_t* name, DWORD type, const 
 // UTF-16 units as stored, exactly these (a terminator only when included).
 void WriteUnits(const wchar_t* key, const wchar_t* name, const std::wstring& units, DWORD type = REG_SZ);
 bool ValueExists(const wchar_t* key, const wchar_t* name);
-void DeleteKeyTree(const wchar_t* key);
+using qlsim::DeleteKeyTree;
 
 // Handles open in this process, found by asking about every small handle
 // value (Wine's GetProcessHandleCount is a stub).

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
+
+#include "support/child_process.h"
 
 namespace qltest {
 
@@ -27,27 +30,10 @@ void DeleteValue(const wchar_t* subkey, REGSAM view, const wchar_t* name) {
     RegCloseKey(key);
 }
 
-bool MakeFolders(const std::wstring& path) {
-    for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
-        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-    return true;
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + name + L"\\");
-            else
-                DeleteFileW((folder + name).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
+// The folders on the way to `path`, made when missing.
+void MakeFolders(const std::wstring& path) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
 }
 
 }  // namespace
@@ -75,16 +61,9 @@ void ClearLanguageSettings() {
     }
 }
 
-std::wstring BuildDirectory() {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
 std::wstring BuiltModule(const std::wstring& name) {
-    const std::wstring folder = name == L"qps-ploc" ? BuildDirectory() : BuildDirectory() + L"test-modules\\";
-    return folder + name + L"\\qlclapi.resources.dll";
+    const std::wstring folder = name == L"qps-ploc" ? L"" : L"test-modules\\";
+    return BesideThisProgram((folder + name + L"\\qlclapi.resources.dll").c_str());
 }
 
 ScratchInstall::ScratchInstall() {
@@ -93,14 +72,15 @@ ScratchInstall::ScratchInstall() {
     GetTempPathW(MAX_PATH, temp);
     root_ = std::wstring(temp) + L"qlstatus-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(count++) + L"\\";
-    RemoveTree(root_);
-    EXPECT_TRUE(copy(BuildDirectory() + L"qlclapi.dll", L"lib\\qlclapi.dll"));
+    removeAll();
+    EXPECT_TRUE(copy(BesideThisProgram(L"qlclapi.dll"), L"lib\\qlclapi.dll"));
 }
 
 ScratchInstall::~ScratchInstall() { removeAll(); }
 
 bool ScratchInstall::removeAll() {
-    RemoveTree(root_);
+    std::error_code ignored;  // a file still mapped stays, and shows below
+    std::filesystem::remove_all(root_.substr(0, root_.size() - 1), ignored);
     return GetFileAttributesW(root_.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 

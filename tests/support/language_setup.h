@@ -21,8 +21,6 @@ void SetInstallLocation(REGSAM view, const std::wstring& location);
 // Removes both values from every view the library reads.
 void ClearLanguageSettings();
 
-// The build directory: where the tests, qlclapi.dll and the modules are.
-std::wstring BuildDirectory();
 // A module the build made: "qps-ploc" beside the library, or a test module
 // ("long", "other-version", "no-version", "no-strings").
 std::wstring BuiltModule(const std::wstring& name);

@@ -4,20 +4,11 @@
 
 #include <vector>
 
+#include "support/heap_scan.h"
+
 namespace qltest {
 
 namespace {
-
-void AddHeap(HANDLE heap, ProcessUsage& usage) {
-    if (!HeapLock(heap)) return;
-    PROCESS_HEAP_ENTRY entry{};
-    while (HeapWalk(heap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
-            usage.heapBytes += entry.cbData;
-            ++usage.heapBlocks;
-        }
-    HeapUnlock(heap);
-}
 
 uint64_t CommittedPrivateBytes() {
     uint64_t bytes = 0;
@@ -76,9 +67,11 @@ int64_t OwnHandleCount() {
 ProcessUsage MeasureProcessUsage() {
     ProcessUsage usage;
     usage.handles = OwnHandleCount();  // first: its buffer is gone before the heaps are walked
-    HANDLE heaps[256];
-    const DWORD count = GetProcessHeaps(256, heaps);
-    for (DWORD i = 0; i < count && i < 256; ++i) AddHeap(heaps[i], usage);
+    ForEachHeapEntry([&usage](const PROCESS_HEAP_ENTRY& entry) {
+        if (!(entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)) return;
+        usage.heapBytes += entry.cbData;
+        ++usage.heapBlocks;
+    });
     usage.privateBytes = CommittedPrivateBytes();
     return usage;
 }

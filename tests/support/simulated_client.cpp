@@ -48,8 +48,4 @@ std::unique_ptr<Library> SimulatedClientTest::loadLibrary() {
     return library;
 }
 
-void DriverAbsentTest::SetUp() { ASSERT_EQ(qlsim::StopDriverService(), DWORD(ERROR_SUCCESS)); }
-
-void DriverAbsentTest::TearDown() { EXPECT_EQ(qlsim::StartDriverService(), DWORD(ERROR_SUCCESS)); }
-
 }  // namespace qltest

@@ -46,12 +46,4 @@ private:
     std::unique_ptr<qlsim::SimControl> sim_;
 };
 
-// Runs with the driver stopped; restarts it afterwards. Nothing may hold a
-// handle to the driver while it stops.
-class DriverAbsentTest : public testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-};
-
 }  // namespace qltest

@@ -33,10 +33,6 @@ wine64=$(find_tool wine64 /usr/lib/wine/wine64)
 wineserver=$(find_tool wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver)
 
 start_session() {
-    # The wineserver and Wine's services outlive this script: they must not
-    # inherit descriptors of whoever started it, above all the lock of
-    # flock(1), which they would hold for as long as the session lasts.
-    for fd in 3 4 5 6 7 8 9; do eval "exec $fd>&-"; done
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine.sh: creating the Wine prefix $WINEPREFIX"
         "$wine64" wineboot -i || true
