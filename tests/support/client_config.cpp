@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "registry_raw.h"
-#include "tools/tool_process_win.h"
+#include "support/tool_process_win.h"
 
 namespace qltest {
 

@@ -6,7 +6,7 @@
 #include "support/child_process.h"
 #include "support/diag_service.h"
 #include "support/simulated_client.h"
-#include "tool_process_win.h"
+#include "support/tool_process_win.h"
 
 namespace qltest {
 namespace {

@@ -17,7 +17,7 @@
 #include "support/child_process.h"
 #include "support/journal.h"
 #include "support/language_setup.h"
-#include "tool_process_win.h"
+#include "support/tool_process_win.h"
 #include "tools/common/command_line.h"
 #include "transcript.h"
 

@@ -1,4 +1,4 @@
-#include "tool_process_win.h"
+#include "support/tool_process_win.h"
 
 namespace qltest {
 
