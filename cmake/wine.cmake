@@ -18,7 +18,10 @@ set_tests_properties(win64.wine.stop PROPERTIES FIXTURES_CLEANUP wine)
 function(qlclapi_add_wine_test suite target)
     cmake_parse_arguments(PARSE_ARGV 2 arg "TOOL" "" "")
     string(REGEX REPLACE "^win64\\." "" suite "${suite}")
-    add_test(NAME win64.${suite} COMMAND ${target} ${arg_UNPARSED_ARGUMENTS})
+    # Judged by wine.sh's verdict (exit status and summary line), not by the
+    # exit status alone.
+    add_test(NAME win64.${suite} COMMAND ${QLCLAPI_WINE_SCRIPT} suite ${CMAKE_BINARY_DIR} $<TARGET_FILE:${target}>
+        ${arg_UNPARSED_ARGUMENTS})
     set_tests_properties(win64.${suite} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK simulated_client
         TIMEOUT 600 LABELS wine)
 endfunction()

@@ -9,9 +9,14 @@
 #   wine.sh stop BUILD_DIR    stop that wineserver (and with it the driver)
 #   wine.sh run BUILD_DIR PROGRAM [ARGS...]
 #                             run a Windows program in that prefix
+#   wine.sh suite BUILD_DIR PROGRAM [ARGS...]
+#                             run a test program there and judge it as the
+#                             x86 lane does: exit status 0 and a summary
+#                             that says it passed (under Wine a program that
+#                             crashes can still exit 0)
 set -eu
 
-command=${1:?usage: wine.sh start|stop|run BUILD_DIR [PROGRAM ARGS...]}
+command=${1:?usage: wine.sh start|stop|run|suite BUILD_DIR [PROGRAM ARGS...]}
 build_dir=$(cd "${2:?missing BUILD_DIR}" && pwd)
 shift 2
 
@@ -78,6 +83,18 @@ stop)
     ;;
 run)
     exec "$wine64" "$@"
+    ;;
+suite)
+    log=$(mktemp)
+    status=0
+    { "$wine64" "$@" 2>&1 || echo "$?" >"$log.status"; } | tee "$log"
+    [ ! -f "$log.status" ] || status=$(cat "$log.status")
+    . "$(dirname "$0")/../../scripts/x86/verdict.sh"
+    verdict "$log"
+    rm -f "$log" "$log.status"
+    if [ "$status" = 0 ] && [ "$good" = 1 ]; then exit 0; fi
+    echo "wine.sh: $(basename "$1") failed: exit status $status, summary '${summary:-none}'" >&2
+    exit 1
     ;;
 *)
     echo "wine.sh: unknown command '$command'" >&2
