@@ -25,7 +25,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/x86/machine.sh
-. scripts/x86/verdict.sh
+. scripts/suite_verdict.sh
 
 usage() { sed -n '2,26s/^# \{0,1\}//p' "$0"; }
 build=build/win32

@@ -1,4 +1,5 @@
-# Sourced by scripts/test-x86.sh: whether a suite's log shows a pass.
+# Sourced by scripts/test-x86.sh (the x86 lane) and tests/wine/wine.sh (the
+# x64 suites): whether a suite's log shows a pass.
 #
 # A suite passes when its program exited 0 and its summary says so: under
 # Wine a crashed program can exit 0. A GoogleTest program must say PASSED
