@@ -1,14 +1,13 @@
-// Differential tests against the C library's inet_pton and inet_ntop on plain
-// addresses (no prefix, zone or brackets). Three differences in parsing are
-// taken apart before the C library sees a text: leading zeros in a dotted
-// number (decimal here, refused there) are dropped, dots before an IPv4
-// address are skipped (its first number starts it), and an IPv4 address with
-// ":port" is judged without its port. Differences in the written text must
-// each be explained by one rule of this grammar.
+// The parse of plain addresses (no prefix, zone or brackets) against the C
+// library's inet_pton over random spellings. Three differences are taken
+// apart before the C library sees a text: leading zeros in a dotted number
+// (decimal here, refused there) are dropped, dots before an IPv4 address are
+// skipped (its first number starts it), and an IPv4 address with ":port" is
+// judged without its port. The written text is held to literal forms and the
+// round trip elsewhere.
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <map>
 #include <random>
 #include <string>
 
@@ -104,18 +103,6 @@ void ExpectSameAnswer(const std::string& text) {
     }
 }
 
-TEST(AddressInetDiff, ParseOfListedTexts) {
-    for (const char* text :
-         {"1.2.3.4", "010.001.000.9", "255.255.255.255", "1.2.3", "1.2.3.4.5", "256.1.1.1", "0001.1.1.1", "1a.2.3.4",
-          "1.2.3.4.", ".1.2.3.4", "1..2.3", "::", "::1", "FE80::ABCD:0001", "1:2:3:4:5:6:7:8", "1:2:3:4:5:6:7::",
-          "::1:2:3:4:5:6:7", "::ffff:1.2.3.4", "1:2:3:4:5:6:1.2.3.4", "1::6:010.0.0.1", "::1.2.3.04", "::00001",
-          "1::2::3", ":1:2:3:4:5:6:7", "1:2:3:4:5:6:7:", "1:2:3:4::5:6:7:8", "1:2:3:4:5:6:7:8::", "1:2:3:4:5:6:7",
-          "::12345", "::1.2.3", "::1.2.3.256", "1:2:3:4:5:1.2.3.4", "1:2:3:4:5:6:7:1.2.3.4", "1.2.3.4::", ":::",
-          "1:2:3:4:5:6::1.2.3.4", "::1.2.3.4.5", "1:2:3:4:5:6:a.2.3.4", "", ":", ".", "1.2.3.4:5008", "1.2.3.4:65536",
-          "1.2.3.4:", "1.2.3:4", "1.2.3.4:8a", "..1.2.3.4:80", ".::1"})
-        ExpectSameAnswer(text);
-}
-
 // Random addresses in random spellings (case, leading zeros, any "::", a
 // dotted tail), half of them then damaged by an edit or two.
 class SpellingSource {
@@ -199,102 +186,6 @@ TEST(AddressInetDiff, ParseOfRandomSpellings) {
     }
     EXPECT_GT(accepted, 8000);
     EXPECT_LT(accepted, 16000);
-}
-
-std::string OursText(const uint8_t bytes[16]) {
-    SilAddressRecord r = EmptyRecord();
-    r.family = kSilFamilyIPv6;
-    std::memcpy(r.v6.address, bytes, 16);
-    r.v6.prefixLength = 128;
-    return FormatToString(r, 0);
-}
-
-uint16_t Group(const uint8_t a[16], int g) { return static_cast<uint16_t>(a[2 * g] << 8 | a[2 * g + 1]); }
-
-// Whether a zero run of two or more groups follows the first such run and is
-// longer than it.
-bool LaterRunIsLonger(const uint8_t a[16]) {
-    int firstLength = 0;
-    for (int g = 0; g < 8;) {
-        int length = 0;
-        while (g + length < 8 && Group(a, g + length) == 0) ++length;
-        if (length >= 2) {
-            if (firstLength == 0) {
-                firstLength = length;
-            } else if (length > firstLength) {
-                return true;
-            }
-        }
-        g += length > 0 ? length : 1;
-    }
-    return false;
-}
-
-// Names the rule that makes our text differ from inet_ntop's, or null.
-const char* ExplainFormatDifference(const uint8_t a[16], const std::string& ours, const std::string& theirs) {
-    const bool oursDotted = ours.find('.') != std::string::npos;
-    const bool theirsDotted = theirs.find('.') != std::string::npos;
-    bool firstSixZero = true;
-    for (int g = 0; g < 6; ++g) firstSixZero = firstSixZero && Group(a, g) == 0;
-    if (oursDotted && !theirsDotted) {
-        if ((a[8] == 0 || a[8] == 2) && a[9] == 0 && a[10] == 0x5E && a[11] == 0xFE) {
-            return "ISATAP interface ids 0000:5efe and 0200:5efe are written with a dotted tail";
-        }
-        if (firstSixZero && Group(a, 6) == 0) {
-            return "::a.b.c.d keeps its dotted tail when a.b is 0 (::2 prints as ::0.0.0.2)";
-        }
-        return nullptr;
-    }
-    if (oursDotted == theirsDotted && LaterRunIsLonger(a)) return "the first zero run is compressed, not the longest";
-    return nullptr;
-}
-
-TEST(AddressInetDiff, FormatAgreesOrNamesTheRule) {
-    std::mt19937 random(7);
-    static const uint16_t kGroups[] = {0, 0, 0, 0, 1, 0xFFFF, 0x5EFE, 0x0200};
-    std::map<std::string, int> differences;  // rule -> count
-    for (int i = 0; i < 20000; ++i) {
-        uint8_t a[16];
-        for (int g = 0; g < 8; ++g) {
-            const uint16_t group = random() % 4 == 0 ? static_cast<uint16_t>(random()) : kGroups[random() % 8];
-            a[2 * g] = static_cast<uint8_t>(group >> 8);
-            a[2 * g + 1] = static_cast<uint8_t>(group);
-        }
-        char theirs[INET6_ADDRSTRLEN];
-        ASSERT_NE(inet_ntop(AF_INET6, a, theirs, sizeof theirs), nullptr);
-        const std::string ours = OursText(a);
-        SCOPED_TRACE("ours " + ours + ", inet_ntop " + theirs);
-
-        // Whatever the spelling, each side reads the other's as the same address.
-        uint8_t back[16];
-        ASSERT_EQ(inet_pton(AF_INET6, ours.c_str(), back), 1);
-        EXPECT_EQ(std::memcmp(back, a, 16), 0);
-        const Plain read = Ours(theirs, nullptr);
-        ASSERT_TRUE(read.ok && read.defaults && read.port == 0);
-        EXPECT_EQ(std::memcmp(read.bytes, a, 16), 0);
-
-        if (ours != theirs) {
-            const char* rule = ExplainFormatDifference(a, ours, theirs);
-            EXPECT_NE(rule, nullptr) << "unexplained";
-            ++differences[rule != nullptr ? rule : "unexplained"];
-        }
-    }
-    // Each of the three rules shows up in the sample.
-    EXPECT_EQ(differences.size(), 3u);
-}
-
-TEST(AddressInetDiff, IPv4TextsAreIdentical) {
-    std::mt19937 random(11);
-    for (int i = 0; i < 5000; ++i) {
-        const uint32_t value = static_cast<uint32_t>(random());
-        SilAddressRecord r = EmptyRecord();
-        r.family = kSilFamilyIPv4;
-        r.v4.address = value;
-        r.v4.prefixLength = 32;
-        char theirs[INET_ADDRSTRLEN];
-        inet_ntop(AF_INET, &value, theirs, sizeof theirs);
-        ASSERT_EQ(FormatToString(r, 0), theirs);
-    }
 }
 
 }  // namespace

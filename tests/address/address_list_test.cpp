@@ -1,4 +1,4 @@
-// Address lists and endpoint pair lists: entry counting, parsing into one
+// Address lists and endpoint pair lists: parsing into one
 // block, the first failing entry's code, and formatting back.
 #include <gtest/gtest.h>
 
@@ -10,18 +10,6 @@
 namespace {
 
 using namespace AddressParseFlags;
-
-TEST(AddressList, CountsEntries) {
-    const struct {
-        const char16_t* text;
-        uint32_t count;
-    } cases[] = {{u"", 0}, {u"a", 1}, {u"a;b;c", 3}, {u"a;", 2}, {u";", 2}, {u"a,b;c", 2},
-                 // Counting stops at the first extra delimiter.
-                 {u"a;b|c;d", 2}, {u"|a;b", 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(CountAddressListEntries(c.text, u"|"), c.count) << Narrow(c.text);
-    }
-}
 
 struct ListCase {
     const char16_t* text;
@@ -50,39 +38,6 @@ void CheckParsesAndFormatsBack(const std::vector<ListCase>& cases,
         EXPECT_EQ(std::u16string(buffer), c.formatted);
         release(list);
     }
-}
-
-TEST(AddressList, ParseAndFormatBack) {
-    CheckParsesAndFormatsBack<SilAddressArray>(
-        {
-            // Secondaries are not kept; the list ends at the extra delimiter.
-            {u"10.0.0.1,10.9.9.9;[::1]:443;10.0.0.2/8|1.1.1.1", 0, kAddressTextOk,
-             u"10.0.0.1;[::1]:443;10.0.0.2/8"},
-            {u"", 0, kAddressTextOk, u""},
-            {u"10.0.0.1;bad", 0, kAddressTextInvalid, nullptr},
-            {u"10.0.0.1;", 0, kAddressTextInvalid, nullptr},  // the empty last entry
-            {u"10.0.0.1/8;10.0.0.2", RejectPrefix, kAddressTextInvalid, nullptr},
-        },
-        ParseAddressList, FormatAddressList, FreeAddressArray);
-}
-
-TEST(AddressList, FormatOutputProtocol) {
-    SilAddressArray* list = AllocateAddressArray(3);
-    AddressArrayRecords(list)[0] = V4("10.0.0.1", 80);
-    AddressArrayRecords(list)[2] = V6("::1", 0, 64);
-    list->count = 3;
-    const std::u16string expected = u"10.0.0.1:80;;::1/64";  // a family-0 record is empty
-    uint32_t needed = 0;
-    EXPECT_EQ(FormatAddressList(list, nullptr, 0, &needed, 0), kAddressTextBufferTooSmall);
-    EXPECT_EQ(needed, expected.size() + 1);
-    std::u16string buffer(needed + 1, u'#');
-    EXPECT_EQ(FormatAddressList(list, &buffer[0], needed - 1, &needed, 0), kAddressTextBufferTooSmall);
-    EXPECT_EQ(buffer, std::u16string(needed + 1, u'#'));
-    EXPECT_EQ(FormatAddressList(list, &buffer[0], needed, &needed, 0), kAddressTextOk);
-    EXPECT_EQ(buffer, expected + u'\0' + u'#');
-    AddressArrayRecords(list)[1].family = 5;  // a record that cannot be written
-    EXPECT_EQ(FormatAddressList(list, &buffer[0], 80, &needed, 0), kAddressTextInvalidArgument);
-    FreeAddressArray(list);
 }
 
 TEST(AddressList, PairsParseAndFormatBack) {

@@ -171,33 +171,6 @@ TEST(AddressValue, Equality) {
 
 // ---- Record-level operations ----------------------------------------------
 
-uint32_t IPv4(const char* text) {
-    uint32_t value;
-    inet_pton(AF_INET, text, &value);
-    return value;
-}
-
-TEST(AddressRecord, IPv4MasksAndPrefixes) {
-    const struct {
-        const char* mask;
-        uint8_t prefix;
-        bool contiguous;  // the mask is also what the prefix gives back
-    } cases[] = {
-        {"0.0.0.0", 0, true},        {"128.0.0.0", 1, true},
-        {"255.255.254.0", 23, true}, {"255.255.255.255", 32, true},
-        // Only trailing zero bits count.
-        {"255.0.255.0", 24, false},  {"0.0.0.1", 32, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PrefixFromIPv4Mask(IPv4(c.mask)), c.prefix) << c.mask;
-        uint32_t mask = 1;
-        EXPECT_EQ(IPv4MaskFromPrefix(c.prefix, &mask), kSilOk);
-        if (c.contiguous) EXPECT_EQ(mask, IPv4(c.mask)) << c.mask;
-    }
-    uint32_t mask;
-    EXPECT_EQ(IPv4MaskFromPrefix(33, &mask), kSilInvalidArgument);
-}
-
 TEST(AddressRecord, IPv6MasksAndPrefixes) {
     const struct {
         uint8_t mask[16];

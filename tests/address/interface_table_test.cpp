@@ -15,8 +15,6 @@ namespace {
 
 using qlsim::SimInterface;
 
-const std::array<uint8_t, 16> kLinkLocal1 = {0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
-
 DriverAddressRecord Record(const qlsim::AddressRecord& bytes) {
     DriverAddressRecord record;
     memcpy(&record, bytes.data(), sizeof record);
@@ -50,31 +48,9 @@ uint32_t FoundValue(const std::vector<uint8_t>& table, const qlsim::AddressRecor
     return details.value4;
 }
 
-TEST(InterfaceSearch, FirstEntryThenFirstSlotWins) {
-    const auto presence = qlsim::IPv4Record(10, 1, 2, 3, 5008);
-    std::vector<uint8_t> table = qlsim::InterfaceTableBytes(
-        {WithAddresses(1, {qlsim::IPv4Record(10, 0, 0, 1)}),
-         WithAddresses(2, {qlsim::IPv6Record(kLinkLocal1), qlsim::IPv4Record(10, 1, 2, 3)}),
-         WithAddresses(3, {qlsim::IPv4Record(10, 1, 2, 3)})});
-    EXPECT_EQ(FoundValue(table, presence), 2u) << "ports are not compared; a later holder is ignored";
-}
-
 TEST(InterfaceSearch, SlotsOfOtherFamiliesNeverMatch) {
     const auto other = qlsim::FamilyOnlyRecord(5);
     EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({WithAddresses(1, {other})}), other), 0u);
-}
-
-TEST(InterfaceSearch, IPv6AddressAndScopeMustBothMatch) {
-    const struct {
-        uint32_t presenceScope, slotScope;
-        bool found;
-    } cases[] = {{7, 7, true}, {7, 8, false}, {0, 0, true}};
-    for (const auto& c : cases) {
-        std::vector<uint8_t> table =
-            qlsim::InterfaceTableBytes({WithAddresses(9, {qlsim::IPv6Record(kLinkLocal1, c.slotScope)})});
-        EXPECT_EQ(FoundValue(table, qlsim::IPv6Record(kLinkLocal1, c.presenceScope, 443)) == 9u, c.found)
-            << c.presenceScope << " " << c.slotScope;
-    }
 }
 
 TEST(InterfaceSearch, OnlyWholeEntriesThatCameBackAreSearched) {
@@ -94,18 +70,6 @@ TEST(InterfaceSearch, EntryCountIsBoundedByTheBytesReturned) {
         Returned returned(qlsim::InterfaceTableBytes({SimInterface{}, SimInterface{}}, claimed));
         EXPECT_EQ(InterfaceEntriesPresent(returned.bytes.get(), returned.size), present) << claimed;
     }
-}
-
-TEST(InterfaceSearch, SlotCountIsBoundedByTheEntry) {
-    const auto presence = qlsim::IPv4Record(10, 1, 2, 3);
-    SimInterface last = WithAddresses(4, std::vector<qlsim::AddressRecord>(82, qlsim::IPv4Record(10, 9, 9, 9)));
-    last.addresses.push_back(presence);
-    last.slotCountClaim = 0x7FFFFFFF;
-    EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({last}), presence), 4u) << "slot 83 is the last inside the entry";
-    last.slotCountClaim = 82;
-    EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({last}), presence), 0u);
-    last.slotCountClaim = 0xFFFFFFFF;  // -1
-    EXPECT_EQ(FoundValue(qlsim::InterfaceTableBytes({last}), presence), 0u);
 }
 
 TEST(InterfaceDetailsReading, LengthsAreCutToTheirFields) {

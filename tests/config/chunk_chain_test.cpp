@@ -38,27 +38,6 @@ Values Written(uint32_t bytes, Values values = {}) {
     return values;
 }
 
-TEST(ChunkChain, WritesPiecesAndDeletesTheFirstUnusedName) {
-    const struct {
-        uint32_t bytes;
-        std::vector<std::u16string> names;
-    } cases[] = {{0, {u"N"}},
-                 {65536, {u"N"}},
-                 {65537, {u"N", u"N__0"}},
-                 {3 * 65536 + 5, {u"N", u"N__0", u"N__1", u"N__2"}}};
-    for (const auto& c : cases) {
-        // Stale pieces of a longer value: N__0 is always deleted when unused,
-        // later ones stay but are never read.
-        Values stale = {{u"N__0", {1}}, {u"N__1", {2}}, {u"N__5", {3}}};
-        Values values = Written(c.bytes, stale);
-        for (const auto& name : c.names) EXPECT_EQ(values.count(name), 1u) << c.bytes;
-        EXPECT_EQ(values[u"N"].size(), std::min<uint32_t>(c.bytes, 65536));
-        char16_t next[kPieceNameUnits];
-        FormatPieceName(u"N", static_cast<uint32_t>(c.names.size() - 1), next);
-        EXPECT_EQ(values.count(next), 0u) << c.bytes;
-    }
-}
-
 TEST(ChunkChain, ReadsWhatFitsAndReportsTheTotal) {
     Values values = Written(65536 * 2 + 10, {{u"N__2", {9, 9}}, {u"N__4", {9}}});  // N__2 stale, deleted
     ASSERT_EQ(values.count(u"N__2"), 0u);
@@ -136,34 +115,6 @@ TEST(ChunkChain, TheLastWriteStandsForTheChainAndLongNamesHoldOnePiece) {
         EXPECT_EQ(result, c.result) << c.bytes;
         EXPECT_EQ(written, c.written) << c.bytes;
         EXPECT_EQ(deleted, c.deleted) << c.bytes;
-    }
-}
-
-// A registry whose sizes change between reads, or claim more than any value
-// holds: nothing is written past the capacity and the total saturates.
-TEST(ChunkChain, HostileSizesNeitherOverrunNorWrap) {
-    const struct {
-        uint32_t first, second;
-        long firstResult;
-        uint32_t total;
-    } cases[] = {{0xFFFFFFF0u, 0x100, kRegistryMoreData, 0xFFFFFFFFu},
-                 {4, 0xFFFFFFFFu, kRegistrySuccess, 0xFFFFFFFFu},
-                 {4, 9, kRegistrySuccess, 13}};
-    for (const auto& c : cases) {
-        uint8_t buffer[9];
-        std::fill(buffer, buffer + 9, 0xEE);
-        ChunkReadResult result = ReadChunkChain(u"N", buffer, 8, [&](const char16_t* name, uint8_t* d, uint32_t room,
-                                                                     uint32_t* reported) -> long {
-            const std::u16string n = name;
-            const uint32_t size = n == u"N" ? c.first : n == u"N__0" ? c.second : 0;
-            *reported = size;
-            if (!d || size > room) return d ? kRegistryMoreData : kRegistrySuccess;
-            std::fill(d, d + size, 0x11);
-            return kRegistrySuccess;
-        });
-        EXPECT_EQ(result.firstResult, c.firstResult);
-        EXPECT_EQ(result.total, c.total);
-        EXPECT_EQ(buffer[8], 0xEE) << "written past the capacity";
     }
 }
 

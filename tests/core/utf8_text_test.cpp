@@ -72,17 +72,4 @@ TEST(Utf8Text, FromUtf8AgreesWithIconvOnRandomBytes) {
     }
 }
 
-// The rules where the library departs from iconv, written out, and the zero
-// unit, which is text like any other.
-TEST(Utf8Text, DeparturesFromIconvAreTheDocumentedOnes) {
-    EXPECT_EQ(ToUtf8(u"x\xDC00y"), "x\xED\xB0\x80y");
-    EXPECT_EQ(ToUtf8(u"\xDC00\xD800\xDC00"), "\xED\xB0\x80\xF0\x90\x80\x80");
-    EXPECT_EQ(ToUtf8(u"abc\xD800"), "");
-    EXPECT_EQ(ToUtf8(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
-    EXPECT_EQ(FromUtf8("a\xEF\xBF\xBE"), u"");
-    EXPECT_EQ(FromUtf8("\xEF\xBF\xBF"), u"");
-    EXPECT_EQ(FromUtf8("\xEF\xB7\x90"), u"\xFDD0");
-    EXPECT_EQ(FromUtf8(std::string("a\0", 2)), std::u16string(u"a\0", 2));
-}
-
 }  // namespace

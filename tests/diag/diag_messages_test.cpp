@@ -43,18 +43,6 @@ TEST(DiagRequests, AreFlatObjectsInWireOrder) {
     }
 }
 
-TEST(DiagSources, NamesBothWays) {
-    const std::pair<DiagSource, const char*> kNames[] = {
-        {0, ""}, {1, "button"}, {2, "API"}, {3, "scheduled"}, {4, "policy"}};
-    for (const auto& n : kNames) {
-        EXPECT_STREQ(SourceName(n.first), n.second);
-        EXPECT_EQ(SourceFromName(n.second), n.first);
-    }
-    EXPECT_STREQ(SourceName(5), "");
-    EXPECT_STREQ(SourceName(-1), "");
-    for (const char* unknown : {"Policy", "api", "API ", "other"}) EXPECT_EQ(SourceFromName(unknown), 0) << unknown;
-}
-
 // {"member":value} from the JSON text of the value.
 JsonValue Reply(const std::string& member, const std::string& value) {
     return ParseJsonText("{\"" + member + "\":" + value + "}");
@@ -175,28 +163,6 @@ TEST(StatusReaders, CollectionStateAndLastMessageTime) {
         {"133000000000000000", 133000000000000000ull}, {"18446744073709551615", UINT64_MAX},
         {"1.33e17", 0}, {"-5", 0}, {"\"133\"", 0}};
     for (const auto& [value, time] : kTimes) EXPECT_EQ(LastMessageSentTime(Reply("last-message-sent", value)), time);
-}
-
-TEST(StatusReaders, GenericReadersGiveTheCallersDefault) {
-    const JsonValue reply = ParseJsonText(R"({"i":7,"n":-7,"f":7.9,"s":"7","b":true})");
-    EXPECT_EQ(GetBoolMember(reply, "missing", true), true);
-    EXPECT_EQ(GetBoolMember(reply, "i", true), true);
-    EXPECT_EQ(GetIntMember(reply, "s", 99), 99);
-    EXPECT_EQ(GetIntMember(reply, "b", 99), 99);
-    EXPECT_EQ(GetUInt64Member(reply, "n", 1), 1u);
-    EXPECT_EQ(GetUInt64Member(reply, "f", 1), 1u);
-    EXPECT_EQ(GetUInt64Member(reply, "i", 1), 7u);
-    EXPECT_EQ(GetStringMember(reply, "i"), "");
-    EXPECT_EQ(GetStringMember(reply, "s"), "7");
-    EXPECT_EQ(GetStringMember(JsonValue(), "s"), "");
-}
-
-TEST(StatusReaders, StatusTextIsTheCompactReplyInUtf16) {
-    EXPECT_EQ(StatusText(ParseJsonText(R"({"z":1,"a":"\u00e9"})")), u"{\"a\":\"\u00e9\",\"z\":1}");
-    EXPECT_EQ(StatusText(JsonValue()), u"null");
-    JsonValue notUtf8 = JsonValue::object();
-    notUtf8["x"] = "\xED\xA0\x80";
-    EXPECT_EQ(StatusText(notUtf8), u"") << "a text that is not UTF-8 has no UTF-16 form";
 }
 
 }  // namespace

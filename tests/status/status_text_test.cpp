@@ -122,13 +122,4 @@ TEST(StatusTextLimits, EveryPartIsCutAtItsLimit) {
     EXPECT_EQ(Compose(Connected({u"", u"", kAbsent, 0}), table), "Connected\r\n" + std::string(127, 'D'));
 }
 
-// A module without the two formats: the user line stays empty, the
-// device line is left out but its line break is not.
-TEST(StatusTextLimits, MissingFormatsLeaveTheirLinesEmpty) {
-    SourceStringTable withoutFormats = English();
-    withoutFormats.set(5016, u"");
-    withoutFormats.set(5017, u"");
-    EXPECT_EQ(Compose(Connected({u"bob", u"PC", 0, 0}), withoutFormats), "\r\n");
-}
-
 }  // namespace
