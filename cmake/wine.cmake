@@ -3,7 +3,7 @@
 # client before every other win64 test, "win64.wine.stop" shuts Wine down
 # after them; tests that use the driver share one lock, since they all see
 # the one simulated client.
-set(QLCLAPI_WINE_SCRIPT ${CMAKE_SOURCE_DIR}/tests/wine/wine.sh)
+set(QLCLAPI_WINE_SCRIPT ${CMAKE_SOURCE_DIR}/scripts/wine.sh)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QLCLAPI_WINE_SCRIPT};run;${CMAKE_BINARY_DIR})
 
 add_test(NAME win64.wine.start COMMAND ${QLCLAPI_WINE_SCRIPT} start ${CMAKE_BINARY_DIR})

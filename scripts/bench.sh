@@ -18,19 +18,19 @@ native=build/bench-native
 cmake -S . -B $native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
     -DCMAKE_CXX_COMPILER=clang++ -DQLCLAPI_INSTRUMENT=OFF >/dev/null
 cmake --build $native --target addr_bench >/dev/null
-tests/wine/wine.sh start $build >/dev/null
-trap 'tests/wine/wine.sh stop $build' EXIT
+scripts/wine.sh start $build >/dev/null
+trap 'scripts/wine.sh stop $build' EXIT
 echo "== library calls against DeviceIoControl (wine64)"
-tests/wine/wine.sh run $build $build/qlbench.exe
+scripts/wine.sh run $build $build/qlbench.exe
 echo "== status text against the same device requests made raw, without and with a language module (wine64)"
-tests/wine/wine.sh run $build $build/qlstatusbench.exe
+scripts/wine.sh run $build $build/qlstatusbench.exe
 echo "== configuration store against the raw registry calls (wine64)"
-tests/wine/wine.sh run $build $build/qlconfigbench.exe
+scripts/wine.sh run $build $build/qlconfigbench.exe
 echo "== a driver that fills every interface-table buffer, against an honest one (wine64)"
-tests/wine/wine.sh run $build $build/qlworstbench.exe
+scripts/wine.sh run $build $build/qlworstbench.exe
 echo "== diagnostics exchange against CallNamedPipeW, settings reads against the raw registry (wine64)"
-tests/wine/wine.sh run $build $build/qldiagbench.exe
+scripts/wine.sh run $build $build/qldiagbench.exe
 echo "== address grammar against RtlIpv4/6StringToAddressExW and RtlIpv4/6AddressToStringExW (wine64)"
-tests/wine/wine.sh run $build $build/qladdrbench.exe
+scripts/wine.sh run $build $build/qladdrbench.exe
 echo "== address grammar against inet_pton/inet_ntop (native, callgrind)"
 bench/native/run_callgrind.sh $native/bench/native/addr_bench

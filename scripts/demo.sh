@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 build=build/win64
-wine_sh=tests/wine/wine.sh
+wine_sh=scripts/wine.sh
 $wine_sh start $build
 trap '$wine_sh stop $build' EXIT
 

@@ -1,4 +1,4 @@
-# Sourced by scripts/test-x86.sh (the x86 lane) and tests/wine/wine.sh (the
+# Sourced by scripts/test-x86.sh (the x86 lane) and scripts/wine.sh (the
 # x64 suites): whether a suite's log shows a pass.
 #
 # A suite passes when its program exited 0 and its summary says so: under

@@ -28,6 +28,6 @@ done
 
 cp "$sdk/bin/x64/qlclapi.dll" "$work/msvc-x64/"
 status=0
-"$source/tests/wine/wine.sh" run "$win64" "$work/msvc-x64/every_export.exe" || status=$?
+"$source/scripts/wine.sh" run "$win64" "$work/msvc-x64/every_export.exe" || status=$?
 [ $status = 0 ] || { echo "msvc_consumers: the x64 program did not start or lacks exports (exit $status)"; exit 1; }
 echo "msvc_consumers: the x64 program resolved all $count exports under Wine"

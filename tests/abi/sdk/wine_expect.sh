@@ -5,7 +5,7 @@
 #   expect LINE PROGRAM [ARGS...]  it exits 0 and prints LINE among its
 #                                  lines; shows its output and exit code,
 #                                  and sets faults=1 otherwise
-wine_script="$source/tests/wine/wine.sh"
+wine_script="$source/scripts/wine.sh"
 faults=0
 run() { "$wine_script" run "$win64" "$@"; }
 expect() {

@@ -89,7 +89,7 @@ suite)
     status=0
     { "$wine64" "$@" 2>&1 || echo "$?" >"$log.status"; } | tee "$log"
     [ ! -f "$log.status" ] || status=$(cat "$log.status")
-    . "$(dirname "$0")/../../scripts/suite_verdict.sh"
+    . "$(dirname "$0")/suite_verdict.sh"
     verdict "$log"
     rm -f "$log" "$log.status"
     if [ "$status" = 0 ] && [ "$good" = 1 ]; then exit 0; fi
