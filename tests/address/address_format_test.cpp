@@ -1,6 +1,7 @@
-// The address text grammar, record to text: the written forms and the output
-// protocol; which records fail to format, and what each flag keeps, in
-// address_roundtrip_test.cpp.
+// The address text grammar, record to text: the written forms. Which records
+// fail to format, and what each flag keeps: address_roundtrip_test.cpp; the
+// output protocol and the driver's record form: the address fuzz targets,
+// whose corpora every unit run replays.
 #include <gtest/gtest.h>
 
 #include "address_test_support.h"
@@ -8,12 +9,6 @@
 namespace {
 
 using namespace AddressFormatFlags;
-
-SilAddressRecord WithFamily(uint16_t family) {
-    SilAddressRecord r = V4("1.2.3.4");
-    r.family = family;
-    return r;
-}
 
 // The order of the parts, the mask form, the longest text, a zero prefix
 // beside nothing else (which random records seldom are), and where the
@@ -39,57 +34,6 @@ TEST(AddressFormat, PartsInTheirOrder) {
          "[ffff:ffff:ffff:ffff:200:5efe:255.255.255.255%4294967295/127]:65535"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatToString(c.record, c.flags), c.text) << Describe(c.record);
-}
-
-// needed is text length plus 1; a short buffer is left untouched.
-TEST(AddressFormat, OutputProtocol) {
-    const SilAddressRecord record = V4("10.1.2.3", 5008);  // 13 units
-    const struct {
-        bool withBuffer;
-        uint32_t capacity, result, needed;
-    } cases[] = {
-        {true, 20, kAddressTextOk, 14},
-        {true, 14, kAddressTextOk, 14},
-        {true, 13, kAddressTextBufferTooSmall, 14},
-        {false, 0, kAddressTextBufferTooSmall, 14},  // the size query
-        {false, 14, kAddressTextInvalidArgument, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "capacity " << c.capacity << " buffer " << c.withBuffer);
-        std::u16string buffer(20, u'#');
-        uint32_t needed = 99;
-        EXPECT_EQ(FormatAddressText(&record, c.withBuffer ? &buffer[0] : nullptr, c.capacity,
-                                    &needed, 0),
-                  c.result);
-        EXPECT_EQ(needed, c.needed);
-        const bool written = c.result == kAddressTextOk;
-        EXPECT_EQ(buffer, written ? std::u16string(u"10.1.2.3:5008\0######", 20)
-                                  : std::u16string(20, u'#'));
-    }
-    EXPECT_EQ(FormatAddressText(nullptr, nullptr, 0, nullptr, 0), kAddressTextInvalidArgument);
-}
-
-TEST(AddressFormat, DriverRecordForm) {
-    // Bytes past the family's own part are not looked at, no prefix is ever
-    // written, and any other family is the empty text.
-    SilAddressRecord v4 = V4("10.1.2.3", 80, 8);
-    std::memset(reinterpret_cast<uint8_t*>(&v4) + 9, 0x5A, 19);
-    const struct {
-        SilAddressRecord record;
-        const char16_t* text;
-    } cases[] = {{v4, u"10.1.2.3:80"}, {V6("fe80::1", 443, 0, 3), u"[fe80::1%3]:443"},
-                 {WithFamily(9), u""}};
-    for (const auto& c : cases) {
-        DriverAddressRecord driver;
-        std::memcpy(&driver, &c.record, sizeof driver);
-        char16_t buffer[kAddressTextCapacity];
-        uint32_t needed = 0;
-        EXPECT_EQ(FormatDriverAddressText(&driver, buffer, kAddressTextCapacity, &needed,
-                                          AddressFormatFlags::AlwaysPrefix),
-                  kAddressTextOk);
-        EXPECT_EQ(std::u16string(buffer), c.text);
-        EXPECT_EQ(needed, std::u16string(c.text).size() + 1);
-    }
 }
 
 }  // namespace

@@ -72,32 +72,6 @@ TEST(InterfaceSearch, EntryCountIsBoundedByTheBytesReturned) {
     }
 }
 
-TEST(InterfaceDetailsReading, LengthsAreCutToTheirFields) {
-    SimInterface i;
-    i.name = u"Ethernet 2";
-    i.physical = {1, 2, 3, 4, 5, 6};
-    i.secondText = u"wired";
-    i.trailing = {9, 8, 7};
-    std::vector<uint8_t> table = qlsim::InterfaceTableBytes({i});
-    InterfaceDetails details;
-    ReadInterfaceDetails(table.data() + 8, &details);
-    EXPECT_EQ(std::u16string(details.name, details.nameUnits), u"Ethernet 2");
-    EXPECT_EQ(details.physicalLength, 6u);
-    EXPECT_EQ(std::u16string(details.secondText, details.secondTextUnits), u"wired");
-    EXPECT_EQ(details.trailingLength, 3u);
-
-    i.nameFillsFieldWithoutTerminator = true;
-    i.physicalLengthClaim = 255;
-    i.secondTextLengthClaim = 0xFFFFFFFF;
-    i.trailingLengthClaim = 17;
-    table = qlsim::InterfaceTableBytes({i});
-    ReadInterfaceDetails(table.data() + 8, &details);
-    EXPECT_EQ(details.nameUnits, 513u) << "room is kept for a terminator";
-    EXPECT_EQ(details.physicalLength, 19u);
-    EXPECT_EQ(details.secondTextUnits, 34u);
-    EXPECT_EQ(details.trailingLength, 16u);
-}
-
 TEST(PointOfPresence, UsableOnlyWithAnAddress) {
     EXPECT_FALSE(IsUsablePointOfPresence(nullptr));
     const DriverAddressRecord none = Record(qlsim::FamilyOnlyRecord(0));

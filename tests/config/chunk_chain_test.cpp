@@ -1,8 +1,9 @@
-// The chunked binary value's bookkeeping, over an in-memory registry that
-// answers like RegQueryValueExW.
+// The chunked binary value: the pieces a write makes, and deletes, when a
+// piece's write fails or its name has no room for a suffix; the pieces'
+// names. Reading a chain back (gaps, empty pieces, what fits) is held by the
+// config_lists fuzz target, whose corpus every unit run replays.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -11,84 +12,6 @@
 namespace {
 
 using namespace qlclapi;
-using Values = std::map<std::u16string, std::vector<uint8_t>>;
-
-long ReadLikeRegistry(const Values& values, const char16_t* name, uint8_t* destination, uint32_t room,
-                      uint32_t* reported) {
-    auto found = values.find(name);
-    if (found == values.end()) return 2;  // ERROR_FILE_NOT_FOUND
-    uint32_t size = static_cast<uint32_t>(found->second.size());
-    *reported = size;
-    if (!destination) return kRegistrySuccess;
-    if (size > room) return kRegistryMoreData;
-    std::copy(found->second.begin(), found->second.end(), destination);
-    return kRegistrySuccess;
-}
-
-Values Written(uint32_t bytes, Values values = {}) {
-    std::vector<uint8_t> data(bytes);
-    for (uint32_t i = 0; i < bytes; ++i) data[i] = static_cast<uint8_t>(i * 7 + i / 65536);
-    WriteChunkChain(
-        u"N", data.data(), bytes,
-        [&](const char16_t* name, const uint8_t* piece, uint32_t size) {
-            values[name].assign(piece, piece + size);
-            return kRegistrySuccess;
-        },
-        [&](const char16_t* name) { values.erase(name); });
-    return values;
-}
-
-TEST(ChunkChain, ReadsWhatFitsAndReportsTheTotal) {
-    Values values = Written(65536 * 2 + 10, {{u"N__2", {9, 9}}, {u"N__4", {9}}});  // N__2 stale, deleted
-    ASSERT_EQ(values.count(u"N__2"), 0u);
-    const uint32_t total = 65536 * 2 + 10;
-    const struct {
-        uint32_t capacity;
-        bool withBuffer;
-        long first;
-        uint32_t copied;  // leading bytes that must match
-    } cases[] = {{0, false, kRegistrySuccess, 0},           // size query
-                 {100, true, kRegistryMoreData, 0},         // first piece does not fit
-                 {65536 + 20, true, kRegistrySuccess, 65536},  // first piece only
-                 {total, true, kRegistrySuccess, total},
-                 {total + 100, true, kRegistrySuccess, total}};
-    Values expected = Written(total);
-    std::vector<uint8_t> whole = expected[u"N"];
-    whole.insert(whole.end(), expected[u"N__0"].begin(), expected[u"N__0"].end());
-    whole.insert(whole.end(), expected[u"N__1"].begin(), expected[u"N__1"].end());
-    for (const auto& c : cases) {
-        std::vector<uint8_t> buffer(c.capacity + 1, 0xEE);
-        auto read = [&](const char16_t* name, uint8_t* d, uint32_t room, uint32_t* reported) {
-            if (d) EXPECT_LE(d + room, buffer.data() + c.capacity) << "room past the capacity";
-            return ReadLikeRegistry(values, name, d, room, reported);
-        };
-        ChunkReadResult result = ReadChunkChain(u"N", c.withBuffer ? buffer.data() : nullptr, c.capacity, read);
-        EXPECT_EQ(result.firstResult, c.first) << c.capacity;
-        EXPECT_EQ(result.total, total) << c.capacity;
-        EXPECT_TRUE(std::equal(buffer.begin(), buffer.begin() + c.copied, whole.begin())) << c.capacity;
-        EXPECT_EQ(buffer[c.capacity], 0xEE) << "written past the capacity";
-    }
-}
-
-TEST(ChunkChain, EndsAtAGapAnEmptyPieceOrAMissingValue) {
-    const struct {
-        Values values;
-        long first;
-        uint32_t total;
-    } cases[] = {{{{u"N", {1, 2}}, {u"N__1", {3}}}, kRegistrySuccess, 2},  // gap: N__0 missing
-                 {{{u"N", {1, 2}}, {u"N__0", {}}, {u"N__1", {3}}}, kRegistrySuccess, 2},
-                 {{{u"N", {}}, {u"N__0", {3}}}, kRegistrySuccess, 0},
-                 {{{u"N__0", {3}}}, 2, 0}};
-    for (const auto& c : cases) {
-        uint8_t buffer[8] = {};
-        auto read = [&](const char16_t* name, uint8_t* d, uint32_t room, uint32_t* reported) {
-            return ReadLikeRegistry(c.values, name, d, room, reported);
-        };
-        ChunkReadResult result = ReadChunkChain(u"N", buffer, sizeof buffer, read);
-        EXPECT_EQ(result.firstResult, c.first);
-        EXPECT_EQ(result.total, c.total);
-    }
-}
 
 TEST(ChunkChain, TheLastWriteStandsForTheChainAndLongNamesHoldOnePiece) {
     const std::vector<uint8_t> data(65537, 1);
