@@ -166,20 +166,6 @@ TEST_P(PointOfPresence, IsTheSecondRecord) {
 INSTANTIATE_TEST_SUITE_P(Driver, PointOfPresence, testing::ValuesIn(kPresenceCases),
                          [](const testing::TestParamInfo<PresenceCase>& info) { return info.param.name; });
 
-TEST_F(Addresses, ShortServerAnswerFailsThePointOfPresenceButServesTheServer) {
-    setServers(qlsim::IPv4Record(203, 0, 113, 9, 443), qlsim::IPv4Record(10, 1, 2, 3));
-    answerShort(0x22250F, 28);
-    auto library = loadLibrary();
-    uint32_t number = 0xEEEEEEEE;
-    uint16_t port = 0;
-    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresence)(&number), 0u);
-    EXPECT_EQ(number, 0xEEEEEEEEu);
-    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetPointOfPresenceExVB)), "<failed>");
-    EXPECT_EQ(QL_FIND(*library, QuorlanGetConnectedServerAddress)(&number, &port),
-              1u);
-    EXPECT_EQ(number, Stored(203, 0, 113, 9));
-}
-
 TEST_F(Addresses, MismatchedDriverFailsOnlyThePointOfPresence) {
     changeSim([](QlSimState& s) { s.version = 0x0C0B0000; });
     setVirtual(qlsim::IPv4Record(10, 9, 9, 9));
@@ -199,24 +185,6 @@ TEST_F(Addresses, MismatchedDriverFailsOnlyThePointOfPresence) {
 }
 
 // ---- Connected server -------------------------------------------------
-
-TEST_F(Addresses, ConnectedServerAsksForTheFirstRecordOnly) {
-    setServers(qlsim::IPv4Record(203, 0, 113, 9, 443), qlsim::IPv4Record(10, 1, 2, 3));
-    auto library = loadLibrary();
-    for (const auto& form : QL_PLAIN_AND_TWIN(*library, QuorlanGetConnectedServerAddress)) {
-        uint32_t number = 0;
-        uint16_t port = 0;
-        const auto& get = form.call;
-        ASSERT_EQ(get(&number, &port), 1u) << form.name;
-        EXPECT_EQ(number, Stored(203, 0, 113, 9));
-        const uint8_t portBytes[2] = {443 >> 8, 443 & 0xFF};
-        EXPECT_EQ(memcmp(&port, portBytes, 2), 0) << "the port stays in network order";
-    }
-    EXPECT_EQ(textOf(QL_RESOLVE(*library, QuorlanGetConnectedServerAddressExVB)), "203.0.113.9:443");
-    std::vector<SeenEvent> seen = takeJournal();
-    ASSERT_EQ(RequestLines(seen), Lines(3, "0x22250F sync"));
-    for (const SeenEvent& e : seen) EXPECT_EQ(e.outLength, 28u);
-}
 
 TEST_F(Addresses, ConnectedServerOfOtherFamilies) {
     auto library = loadLibrary();

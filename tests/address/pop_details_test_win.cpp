@@ -1,9 +1,9 @@
 // The interface that carries the point of presence, through the exports: the
 // requests they send, the details record in a caller buffer, the VB twins'
-// separate values and the network type. The search through the table and the
-// bounded reading of hostile entries are tested natively
-// (interface_table_test.cpp); the version gate, shared with the point of
-// presence itself, in address_query_test_win.cpp.
+// separate values. The search through the table, the network type's flag
+// bits and the table's growth are tested natively (interface_table_test.cpp);
+// the version gate, shared with the point of presence itself, in
+// address_query_test_win.cpp.
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
@@ -149,32 +149,6 @@ TEST_F(Details, ExFormCarriesAnIPv6PointOfPresence) {
     EXPECT_EQ(six.sin6_scope_id, 7u);
     EXPECT_EQ(memcmp(&six.sin6_addr, kLinkLocal1.data(), 16), 0);
     EXPECT_EQ(ex.details.physicalAddress, buffer.data() + sizeof(QlPointOfPresenceDetailsEx));
-}
-
-// A driver that claims to have filled every buffer is asked a bounded
-// number of times, with room for 16, 24, then twice as many entries each
-// time up to 801 (4 MiB), and the call then fails.
-TEST_F(Details, DriverThatAlwaysFillsTheBufferEndsInFailure) {
-    setInterfaces({Interface(1, {kPresence})});
-    ASSERT_TRUE(sim().setRule(0x2224BF, QLSIM_RULE_FILL));
-    auto library = loadLibrary();
-    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceNetworkType)(), 0u);
-    std::vector<uint32_t> offered;
-    for (const SeenEvent& e : takeJournal())
-        if (e.code == 0x2224BF) offered.push_back(e.outLength);
-    std::vector<uint32_t> expected;
-    for (uint32_t entries : {16, 24, 48, 96, 192, 384, 768, 801}) expected.push_back(8 + entries * 5232);
-    EXPECT_EQ(offered, expected);
-}
-
-TEST_F(Details, NetworkTypeComesFromTheCarriersFlags) {
-    SimInterface other = Interface(1, {qlsim::IPv4Record(10, 0, 0, 1)}), carrier = Interface(2, {kPresence});
-    other.flags = 0x10;
-    carrier.flags = 0x20;
-    setInterfaces({other, carrier});
-    auto library = loadLibrary();
-    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceNetworkType)(), 2u);
-    EXPECT_EQ(QL_FIND(*library, QuorlanGetPointOfPresenceNetworkTypeVB)(), 2u);
 }
 
 // ---- Visual Basic twins -----------------------------------------------

@@ -127,20 +127,6 @@ TEST_P(LanguageModuleIn, Placement) {
 INSTANTIATE_TEST_SUITE_P(Scratch, LanguageModuleIn, testing::ValuesIn(kPlacements),
                          [](const testing::TestParamInfo<Placement>& info) { return info.param.name; });
 
-// A module whose every text is longer than the limits: the text is the
-// module's, cut at 1023 units. (Each part's limit: status_text_test.cpp.)
-TEST_F(LanguageSelection, LongTextsAreCut) {
-    SetLanguage(L"xx-QL");
-    CopyModule(install, L"long", L"lib\\xx-QL");
-    changeSim([](QlSimState& s) {
-        s.connectionState = 5;
-        s.disconnectReason = 136;
-    });
-    const std::wstring text = statusText();
-    EXPECT_EQ(text.size(), 1023u);
-    EXPECT_EQ(text.substr(0, 12), L"[V\u00F6r\u00E5\u00F1t\u00EEs \u00EEs");
-}
-
 // A module of the right version without a string table: its texts are
 // empty, not the library's.
 TEST_F(LanguageSelection, AModuleWithoutTextsGivesEmptyParts) {
