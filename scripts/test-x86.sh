@@ -3,7 +3,7 @@
 # programs (build/win32) under 32-bit Wine, in an emulated x86-64 machine
 # (this host's kernel runs no 32-bit code and offers no virtualisation).
 #
-#   scripts/test-x86.sh            the library, adapter and stack-balance suites
+#   scripts/test-x86.sh            the subsystem suites (core, address, config, status, diag)
 #   scripts/test-x86.sh --all      every suite, the command-line tools' included
 #   scripts/test-x86.sh SUITE...   the named suites (see build/win32/x86-suites.txt)
 #   --no-build                     use build/win32 as it is (ctest's x86.lane)
