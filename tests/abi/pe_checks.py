@@ -79,7 +79,8 @@ class Library(unittest.TestCase):
     # threading runtime: no TLS directory (whose callbacks the loader runs
     # in every thread of the host), no posix-threads runtime (which
     # installs a vectored exception handler from its TLS callback),
-    # nothing of it imported or linked in.
+    # nothing of it imported or linked in; nor any import that installs an
+    # exception handler or filter in the host.
     def test_carries_no_threading_runtime(self):
         for arch in ARCHS:
             with self.subTest(arch.name):
@@ -88,6 +89,8 @@ class Library(unittest.TestCase):
                 self.assertEqual((tls.VirtualAddress, tls.Size), (0, 0), "a TLS directory")
                 names = [f"{dll}!{function}" for dll, functions in imports(pe).items() for function in [""] + functions]
                 self.assertEqual([i for i in names if "pthread" in i], [])
+                installers = r"!(Rtl)?Add(Vectored)?(Exception|Continue)Handler$|!SetUnhandledExceptionFilter$"
+                self.assertEqual([i for i in names if re.search(installers, i)], [], "installs a handler")
                 symbols = [s.name for s in CoffTables(pe).symbols()]
                 self.assertTrue(symbols, "the DLL lost its COFF symbol table")
                 linked = [s for s in symbols if re.search(r"pthread|SetThreadName_VEH|_tls_used|__xl_", s)]
