@@ -41,6 +41,20 @@ void CheckParses(const std::vector<ParseCase>& cases, const char16_t* extraDelim
     }
 }
 
+// The rejections the random spellings and the round trip never write: a
+// dotted mask that is not four numbers, and a colon after an IPv6 address's
+// dotted tail, zone or prefix without brackets.
+TEST(AddressParse, MalformedMasksAndLateColons) {
+    CheckParses({
+        {"10.0.0.0/255.0.255.0", 0, V4("10.0.0.0", 0, 24)},  // only the trailing zero bits count
+        {"1.2.3.4/255.0.0", 0, kRejected},
+        {"1.2.3.4/256.0.0.0", 0, kRejected},
+        {"::1.2.3.4:5", 0, kRejected},
+        {"fe80::1%3:4", 0, kRejected},
+        {"fe80::1/64:4", 0, kRejected},
+    });
+}
+
 TEST(AddressParse, TokenTableHoldsThirtyTokensBeforeTheEnd) {
     // The longest ordinary form has 27 tokens; repeated "]" are each one token
     // more without changing the address, so they walk up to the limit.
