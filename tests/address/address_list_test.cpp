@@ -1,5 +1,5 @@
-// Address lists and endpoint pair lists: parsing into one
-// block, the first failing entry's code, and formatting back.
+// Address lists and endpoint pair lists: parsing into one block, the first
+// failing entry's code, and formatting back.
 #include <gtest/gtest.h>
 
 #include <vector>
