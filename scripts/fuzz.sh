@@ -2,6 +2,8 @@
 # Runs every fuzz target of the native build to a budget of executions
 # (default 10^7 each), and keeps what it learnt: the corpus each target
 # grew, minimised, replaces its corpus in fuzz/corpus/ for the next run.
+# The hand-chosen inputs in fuzz/seeds/ feed every run and are never
+# minimised away (nor copied into the corpus).
 #
 #   scripts/fuzz.sh [EXECUTIONS] [TARGET...]     (TARGET: address_parse, ...)
 #
@@ -33,7 +35,7 @@ report=""
 for target in $targets; do
     dir=$state/$target
     mkdir -p "$dir/corpus" "$dir/findings"
-    [ -f "$dir/executed" ] || { echo 0 >"$dir/executed"; cp fuzz/corpus/$target/* "$dir/corpus/" 2>/dev/null || true; }
+    [ -f "$dir/executed" ] || { echo 0 >"$dir/executed"; cp fuzz/corpus/$target/* fuzz/seeds/$target/* "$dir/corpus/" 2>/dev/null || true; }
     done_runs=$(cat "$dir/executed")
     while [ "$done_runs" -lt "$budget" ] && ! ls "$dir/findings" | grep -q .; do
         runs=$((budget - done_runs))
@@ -51,6 +53,7 @@ for target in $targets; do
     merged=$dir/merged
     rm -rf "$merged" && mkdir -p "$merged"
     $build/fuzz/fuzz_$target -merge=1 "$merged" fuzz/corpus/$target "$dir/corpus" >"$dir/merge.log" 2>&1
+    for seed in fuzz/seeds/$target/*; do rm -f "$merged/${seed##*/}"; done  # named by content: the same input
     if ls "$merged" | grep -q .; then
         before=$(ls fuzz/corpus/$target | wc -l)
         rm -f fuzz/corpus/$target/*

@@ -6,7 +6,6 @@
 //     refuses it): each run of text between lone low surrogates must convert
 //     as iconv converts it;
 //   U+FFFE and U+FFFF are refused when read (iconv accepts them).
-// Shared by utf8_text_test.cpp and fuzz/utf8_differential_fuzzer.cpp.
 #pragma once
 
 #include <iconv.h>
