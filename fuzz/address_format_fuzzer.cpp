@@ -8,7 +8,7 @@
 // of exactly that size) nor at all when the result is not success; the needed
 // length is the text length plus one whenever reported; the result does not
 // depend on the capacity except through the size rule; a formatted record
-// parses back to what text can carry.
+// parses back to what text can carry, which is written as the same text.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +16,7 @@
 
 #include "address/address_text.h"
 #include "address/sil_address.h"
-#include "tests/address/address_roundtrip_expect.h"
+#include "fuzz/address_roundtrip_expect.h"
 
 namespace {
 
@@ -75,6 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SilAddressRecord back;
         Require(ParseAddressText(full, &back, nullptr, 0) == kAddressTextOk);
         Require(std::memcmp(&back, &expected.record, sizeof back) == 0);
+        // What came back is written as the same text.
+        char16_t again[kAddressTextCapacity];
+        Require(FormatAddressText(&back, again, kAddressTextCapacity, nullptr, flags) == kAddressTextOk);
+        Require(std::memcmp(again, full, (TextLength(full) + 1) * sizeof(char16_t)) == 0);
     }
 
     // The driver form only reads its 28 bytes and never fails on the family.

@@ -3,23 +3,28 @@
 //
 // Input: byte 0 the parse flags, byte 1 the count (0..3) of extra delimiter
 // units that follow as little-endian pairs, then the text as little-endian
-// pairs. The text is handed over in an allocation of exactly its length, so
-// any read past the caller's bound is caught by the address sanitizer.
+// pairs. The text is handed over in an allocation of exactly its length,
+// with and without a terminator, so any read past the caller's bound or the
+// terminator is caught by the address sanitizer.
 //
-// Checks: the bounded and the zero-terminated forms agree; the shortcut for
+// Checks: the bounded and the zero-terminated forms agree; a plain spelling
+// is read as inet_pton reads it (address_inet_oracle.h); the shortcut for
 // bare addresses accepts nothing the full parse does not, with the same
 // record; a failed parse leaves the record zeroed; an accepted record is well
 // formed and survives format then parse as far as text can carry it; the
 // driver form and the list forms agree with the single parse.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "address/address_list.h"
 #include "address/address_parse_state.h"
 #include "address/address_text.h"
-#include "tests/address/address_roundtrip_expect.h"
+#include "fuzz/address_inet_oracle.h"
+#include "fuzz/address_roundtrip_expect.h"
 
 namespace {
 
@@ -97,6 +102,26 @@ void CheckLists(const char16_t* text, const char16_t* extra, uint32_t flags) {
     }
 }
 
+// A plain spelling (flags 0, no extra delimiter that can occur in it) is
+// read as the C library's inet_pton reads it.
+void CheckAgainstInetPton(const std::vector<char16_t>& units, const char16_t* extra, uint32_t flags,
+                          uint32_t result, const SilAddressRecord& record) {
+    const std::u16string text(units.begin(), units.end());
+    if (flags != 0 || !inet_oracle::IsPlainSpelling(text)) return;
+    for (const char16_t* d = extra; *d; ++d)
+        if (inet_oracle::IsPlainSpelling(std::u16string(1, *d))) return;
+    const inet_oracle::Plain expected = inet_oracle::Expected(std::string(text.begin(), text.end()));
+    Require((result == kAddressTextOk) == expected.ok);
+    if (!expected.ok) return;
+    Require(record.family == (expected.v4 ? kSilFamilyIPv4 : kSilFamilyIPv6) && ntohs(record.port) == expected.port);
+    if (expected.v4) {
+        Require(std::memcmp(&record.v4.address, expected.bytes, 4) == 0 && record.v4.prefixLength == 32);
+    } else {
+        Require(std::memcmp(record.v6.address, expected.bytes, 16) == 0 && record.v6.prefixLength == 128 &&
+                record.v6.scopeId == 0);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -115,18 +140,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char16_t* bounded = new char16_t[length];  // never null, even for length 0
     const std::vector<char16_t> units = Units(data, length);
     if (length != 0) std::memcpy(bounded, units.data(), length * sizeof(char16_t));
-    std::vector<char16_t> terminated(units);
-    terminated.push_back(0);
+    // The terminated form too in an allocation of exactly its units, so that
+    // a read past the terminator is caught as well.
+    const std::unique_ptr<char16_t[]> text(new char16_t[length + 1]);
+    std::copy(units.begin(), units.end(), text.get());
+    text[length] = 0;
+    const char16_t* terminated = text.get();
 
     SilAddressRecord record;
     const uint32_t result = ParseAddressText(bounded, length, &record, extra.data(), flags);
     SilAddressRecord again;
-    Require(ParseAddressText(terminated.data(), &again, extra.data(), flags) == result);
+    Require(ParseAddressText(terminated, &again, extra.data(), flags) == result);
     Require(std::memcmp(&record, &again, sizeof record) == 0);
     CheckPlainShortcut(bounded, length, flags);
-    CheckPlainShortcut(terminated.data(), kAddressTextUnbounded, flags);
+    CheckPlainShortcut(terminated, kAddressTextUnbounded, flags);
     delete[] bounded;
 
+    CheckAgainstInetPton(units, extra.data(), flags, result, record);
     if (result == kAddressTextOk) {
         CheckAccepted(record);
     } else {
@@ -135,9 +165,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     DriverAddressRecord driver;
     const uint32_t driverResult =
-        ParseDriverAddressText(terminated.data(), &driver, extra.data(), flags);
+        ParseDriverAddressText(terminated, &driver, extra.data(), flags);
     SilAddressRecord withoutPrefix;
-    Require(driverResult == ParseAddressText(terminated.data(), &withoutPrefix, extra.data(),
+    Require(driverResult == ParseAddressText(terminated, &withoutPrefix, extra.data(),
                                              flags | AddressParseFlags::RejectPrefix));
     if (driverResult == kAddressTextOk) {
         Require(std::memcmp(&driver, &withoutPrefix,
@@ -146,6 +176,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(IsZero(&driver, sizeof driver));
     }
 
-    CheckLists(terminated.data(), extra.data(), flags);
+    CheckLists(terminated, extra.data(), flags);
     return 0;
 }

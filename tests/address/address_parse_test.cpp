@@ -1,9 +1,8 @@
 // The address text grammar, text to record: the token table's limit,
 // terminators, the bare-address shortcut and the checks made on their own.
-// Bare addresses meet inet_pton in address_inet_diff_test.cpp, every written
-// form is read back in address_roundtrip_test.cpp, and the bounded and
-// terminated parses are held to each other by the address fuzz targets,
-// whose corpora every unit run replays.
+// Plain spellings meet inet_pton, every written form is read back, and the
+// bounded and terminated parses are held to each other in the address fuzz
+// targets, whose inputs every unit run replays.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -41,7 +40,7 @@ void CheckParses(const std::vector<ParseCase>& cases, const char16_t* extraDelim
     }
 }
 
-// The rejections the random spellings and the round trip never write: a
+// The rejections the seeded spellings and the round trip never write: a
 // dotted mask that is not four numbers, and a colon after an IPv6 address's
 // dotted tail, zone or prefix without brackets.
 TEST(AddressParse, MalformedMasksAndLateColons) {
