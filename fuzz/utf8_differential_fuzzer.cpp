@@ -3,9 +3,10 @@
 // from it) on arbitrary input: the bytes taken once as UTF-8 and once as
 // UTF-16LE units. The two must agree: the same output, or both refusing with
 // nothing written; the plain forms give the same text, or the empty one, and
-// the length of the UTF-8 form is counted alike. The committed corpus holds
-// the bytes and units where the forms change (every lead byte's bounds,
-// overlong and cut sequences, surrogates alone and in pairs, U+FFFE).
+// the length of the UTF-8 form is counted alike. The seeds
+// (fuzz/seeds/utf8_differential) hold the bytes and units where the forms
+// change: every lead byte's bounds, overlong, cut and badly continued
+// sequences, U+FFFE and U+FFFF, surrogates alone, in pairs and before U+E000.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
