@@ -1,7 +1,7 @@
 // The address text grammar, record to text: the written forms. Which records
 // fail to format, what each flag keeps, the output protocol and the driver's
-// record form: the address fuzz targets, whose corpora every unit run
-// replays.
+// record form: the address fuzz targets, whose corpora and seeds every unit
+// run replays.
 #include <gtest/gtest.h>
 
 #include "address_test_support.h"
