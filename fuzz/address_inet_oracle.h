@@ -22,9 +22,11 @@ struct Plain {
     uint16_t port = 0;  // host order
 };
 
+inline bool IsPlainUnit(char16_t c) { return c <= 0x7F && (std::isxdigit(int(c)) || c == u':' || c == u'.'); }
+
 inline bool IsPlainSpelling(const std::u16string& text) {
     for (char16_t c : text)
-        if (c > 0x7F || !(std::isxdigit(int(c)) || c == u':' || c == u'.')) return false;
+        if (!IsPlainUnit(c)) return false;
     return true;
 }
 
